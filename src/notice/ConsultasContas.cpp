@@ -1,0 +1,100 @@
+#include "notice/ConsultasContas.h"
+
+#include <QStringList>
+
+namespace consultas {
+namespace {
+QDate &diaDefinido()
+{
+    static QDate dia;
+    return dia;
+}
+} // namespace
+
+QDate hoje()
+{
+    return diaDefinido().isValid() ? diaDefinido() : QDate::currentDate();
+}
+
+void defineHoje(const QDate &dia) { diaDefinido() = dia; }
+
+QString dataParaBanco(const QDate &dia)
+{
+    // Never the workstation's separator: "12.08.2026" would be read day first.
+    return dia.toString(QStringLiteral("MM/dd/yyyy"));
+}
+
+QString sqlContasReceber(const QDate &hoje)
+{
+    const QString data = dataParaBanco(hoje);
+    return QStringList{
+        QStringLiteral("     Select c.CodConta, D.CodContaDet, D.DataVcto, F.Cliente as NomeRazao , c.Descricao as Nome, D.Documento,D.Documento2,D.Parcela, D.ValorParcela,D.VALORPAGO, "),
+        QStringLiteral("        (Select B.Nome From Banco B, Agencia A, ContaMovimento C1 "),
+        QStringLiteral("              Where B.idBanco = A.idBanco And A.idAgencia = C1.idAgencia "),
+        QStringLiteral("                And C1.idContaMov = d.idContaMov ) as Banco,"),
+        QStringLiteral("        (Select C1.NumContaCor From ContaMovimento C1 Where C1.idContaMov = d.idContaMov ) as ContaCorrente , "),
+        QStringLiteral("        D.Paga, D.Provisionado, "),
+        QStringLiteral("        (Select Grupo From ContaGrupo Where idContaGrupo = C.idContaGrupo) as Grupo ,D.Cancelada, D.PROVPAGAR, "),
+        QStringLiteral("  f.idCliente "),
+        QStringLiteral("   ,c.QTPARCELA    , C.IDNFSAIDA, M.ComandaDia  Comanda , D.DataEmissao, C.IdNFSaida idNFEntrada     ,"),
+        QStringLiteral("        (Select TIPO From CONTATIPO Where IDCONTATIPO = C.IDCONTATIPO) as ContaTipo "),
+        QStringLiteral("   From Conta      C Inner Join ContaDet   D On C.CodConta        = D.CodConta"),
+        QStringLiteral(" Inner Join Cliente F on  C.IDCliente    = F.IDCliente "),
+        QStringLiteral(" Left Join Comanda M on M.idComanda = C.idComanda "),
+        QStringLiteral("    Where  C.PR            = 'R'"),
+        QStringLiteral("    And D.DataVcto  = '") + data + QStringLiteral("'"),
+        QStringLiteral("    And D.Cancelada = 'N'"),
+        QStringLiteral("    And D.Paga      = 'N'"),
+        QStringLiteral("  Order by D.DataVcto, F.Cliente, D.DataEmissao"),
+    }.join(QString());
+}
+
+QString sqlContasPagar(const QDate &hoje)
+{
+    const QString data = dataParaBanco(hoje);
+    return QStringList{
+        QStringLiteral("     Select c.CodConta, D.CodContaDet, D.DataVcto, F.NomeRazao , c.Descricao as Nome, D.Documento, D.Documento2, D.Parcela  , D.ValorParcela,D.ValorPago, "),
+        QStringLiteral("        (Select B.Nome From Banco B, Agencia A, ContaMovimento C1 "),
+        QStringLiteral("              Where B.idBanco = A.idBanco And A.idAgencia = C1.idAgencia "),
+        QStringLiteral("                And C1.idContaMov = d.idContaMov ) as Banco,"),
+        QStringLiteral("        (Select C1.NumContaCor From ContaMovimento C1 Where C1.idContaMov = d.idContaMov ) as ContaCorrente , "),
+        QStringLiteral("        D.Paga, D.Provisionado,"),
+        QStringLiteral("        (Select Grupo From ContaGrupo Where idContaGrupo = C.idContaGrupo) as Grupo ,D.Cancelada, D.PROVPAGAR ,"),
+        QStringLiteral("       '' as idCliente , idNFEntrada AS IDNFSAIDA, '' Comanda, D.DataEmissao, C.idNFEntrada ,"),
+        QStringLiteral("        (Select TIPO From CONTATIPO Where IDCONTATIPO = C.IDCONTATIPO) as ContaTipo "),
+        QStringLiteral("   From Conta      C,"),
+        QStringLiteral("        ContaDet   D,"),
+        QStringLiteral("        Fornecedor F "),
+        QStringLiteral("  Where C.CodConta        = D.CodConta"),
+        QStringLiteral("    And C.idFornecedor    = F.idFornecedor "),
+        QStringLiteral("    And C.PR            = 'P'"),
+        QStringLiteral("    And D.DataVcto  = '") + data + QStringLiteral("'"),
+        QStringLiteral("    And D.Cancelada = 'N'"),
+        QStringLiteral("     And D.Paga      = 'N'"),
+        QStringLiteral(" Union ALL "),
+        QStringLiteral(" Select C.CodConta,  D.CodContaDet, D.DataVcto, F.Conta as NomeRazao, c.Descricao as Nome, D.Documento,D.Documento2, D.Parcela, D.ValorParcela, D.ValorPago,  "),
+        QStringLiteral("        (Select B.Nome From Banco B, Agencia A, ContaMovimento C1 "),
+        QStringLiteral("              Where B.idBanco = A.idBanco And A.idAgencia = C1.idAgencia "),
+        QStringLiteral("                And C1.idContaMov = d.idContaMov ) as Banco,"),
+        QStringLiteral("        (Select C1.NumContaCor From ContaMovimento C1 Where C1.idContaMov = d.idContaMov ) as ContaCorrente,"),
+        QStringLiteral("        D.Paga, D.Provisionado,"),
+        QStringLiteral("        (Select Grupo From ContaGrupo Where idContaGrupo = C.idContaGrupo) as Grupo,D.Cancelada , D.PROVPAGAR ,"),
+        QStringLiteral("       '' as idCliente , idNFEntrada AS IDNFSAIDA, '' Comanda , D.DataEmissao, c.idNFEntrada, "),
+        QStringLiteral("        (Select TIPO From CONTATIPO Where IDCONTATIPO = C.IDCONTATIPO) as ContaTipo "),
+        QStringLiteral("   From Conta      C,"),
+        QStringLiteral("        ContaDet   D,"),
+        QStringLiteral("        PlanoConta F"),
+        QStringLiteral("  Where C.CodConta        = D.CodConta"),
+        QStringLiteral("    And C.idPlano         = F.idConta"),
+        QStringLiteral("    And C.PR            = 'P'"),
+        QStringLiteral("    And D.DataVcto  = '") + data + QStringLiteral("'"),
+        QStringLiteral("    And D.Cancelada = 'N'"),
+        QStringLiteral("    And  D.Paga     ='N'"),
+        // An account classified in the chart of accounts that also has its
+        // supplier already came from the first half: count it once.
+        QStringLiteral(" And Not Exists (Select 1 From Fornecedor F2 Where F2.idFornecedor = C.idFornecedor)"),
+        QStringLiteral(" Order by 3,4,5"),
+    }.join(QString());
+}
+
+} // namespace consultas

@@ -1,0 +1,20 @@
+#pragma once
+#include <QDate>
+#include <QString>
+
+// The two statements of the due-accounts notice: today's open receivables and
+// payables. Amounts, names and dates are read by the column names they select.
+namespace consultas {
+
+// Today's date as the statements send it: month/day/year with "/" on every
+// workstation, which Firebird, PostgreSQL and SQL Server all read month first.
+QString dataParaBanco(const QDate &dia);
+
+QString sqlContasReceber(const QDate &hoje);
+QString sqlContasPagar(const QDate &hoje);
+
+// The day the notice lists; tests set another.
+QDate hoje();
+void defineHoje(const QDate &dia); // an invalid date goes back to the clock
+
+} // namespace consultas

@@ -1,0 +1,210 @@
+#include "notice/FrmRobo.h"
+#include "notice/Imagens.h"
+#include "format/FormataTecla.h"
+#include "platform/PreVisualizacaoTeclas.h"
+#include "platform/Toolkit.h"
+
+#include <QFont>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTimer>
+
+namespace {
+
+// Positions and sizes are designed in twips; 15 twips make one logical pixel.
+int px(int twips) { return (twips + 7) / 15; }
+QRect retangulo(int left, int top, int width, int height)
+{
+    return QRect(px(left), px(top), px(width), px(height));
+}
+
+QFont fonteSistema(double pontos)
+{
+    QFont fonte(QStringLiteral("MS Sans Serif"));
+    fonte.setStyleHint(QFont::SansSerif);
+    fonte.setBold(true);
+    fonte.setPointSizeF(pontos);
+    return fonte;
+}
+
+QLabel *rotulo(QWidget *pai, const QString &texto, const QRect &onde, double pontos,
+               Qt::Alignment alinhamento = Qt::AlignLeft | Qt::AlignVCenter)
+{
+    auto *r = new QLabel(texto, pai);
+    r->setObjectName(QString());
+    r->setGeometry(onde);
+    r->setFont(fonteSistema(pontos));
+    r->setAlignment(alinhamento);
+    return r;
+}
+
+void pintaFundo(QWidget *w, const QColor &cor)
+{
+    w->setAutoFillBackground(true);
+    QPalette paleta = w->palette();
+    paleta.setColor(QPalette::Window, cor);
+    paleta.setColor(QPalette::Button, cor);
+    w->setPalette(paleta);
+}
+
+const QColor CorCelula(185, 255, 255);
+const QColor CorPlanilha(250, 249, 207);
+
+// Grid design shared by both sides: five data columns, 500 rows, the row-number
+// column hidden, display only.
+QTableWidget *grade(QWidget *pai, const QRect &onde, const QString &nome)
+{
+    auto *t = new QTableWidget(500, 5, pai);
+    t->setObjectName(nome);
+    t->setAccessibleName(nome);
+    t->setGeometry(onde);
+    t->setHorizontalHeaderLabels({QStringLiteral("Código Detalhe"), QStringLiteral("Descrição do Pagamento"),
+                                  QStringLiteral("Data Vencimento"), QStringLiteral("Valor"),
+                                  QStringLiteral("Prov S/N")});
+    t->verticalHeader()->hide();
+    t->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    QFont fonte = fonteSistema(8.25);
+    t->setFont(fonte);
+    t->horizontalHeader()->setFont(fonte);
+    // Column widths in the grid's character units (about 7.5 pixels each).
+    const double larguras[5] = {8.5, 28.37, 8.12, 9.00, 5.12};
+    for (int c = 0; c < 5; ++c)
+        t->setColumnWidth(c, int(larguras[c] * 7.5 + 0.5));
+    t->horizontalHeader()->setFixedHeight(int(21.70 * 4.0 / 3.0 + 0.5));
+    t->verticalHeader()->setDefaultSectionSize(17);
+    QPalette paleta = t->palette();
+    paleta.setColor(QPalette::Base, CorPlanilha);
+    paleta.setColor(QPalette::Text, Qt::black);
+    t->setPalette(paleta);
+    for (int r = 0; r < 500; ++r)
+        for (int c = 0; c < 5; ++c) {
+            auto *item = new QTableWidgetItem;
+            item->setBackground(CorCelula);
+            item->setForeground(Qt::black);
+            item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+            t->setItem(r, c, item);
+        }
+    return t;
+}
+
+QPointer<FrmRobo> &unica()
+{
+    static QPointer<FrmRobo> janela;
+    return janela;
+}
+
+} // namespace
+
+FrmRobo &FrmRobo::instancia()
+{
+    if (!unica())
+        unica() = new FrmRobo;
+    return *unica();
+}
+
+bool FrmRobo::carregada() { return !unica().isNull(); }
+
+FrmRobo::FrmRobo()
+    : QWidget(nullptr)
+{
+    montaLayout();
+    grdRec = Grade(tabelaRec, CorCelula);
+    grdPag = Grade(tabelaPag, CorCelula);
+    trmEsconde = Temporizador(timer);
+    toolkit::registraJanela(this);
+    // key preview: FormataTecla
+    instalaPreVisualizacaoTeclas(this, [](Controle &controle, int tecla) { return FormataTecla(controle, tecla); });
+    toolkit::executaManipulador([this] { Form_Load(); });
+}
+
+FrmRobo::~FrmRobo() = default;
+
+void FrmRobo::montaLayout()
+{
+    setObjectName(QStringLiteral("frmRobo"));
+    setWindowTitle(QStringLiteral("Orvo Aviso - Versão 1.2"));
+    setWindowIcon(iconeJanela());
+    setFixedSize(px(14970), px(9075));
+    pintaFundo(this, QColor(192, 192, 192));
+
+    Frame1 = new QGroupBox(this);
+    Frame1->setGeometry(retangulo(870, 90, 8775, 825));
+    lblaviso = rotulo(Frame1, QStringLiteral("Avisar daqui a Quantas Horas ?"), retangulo(210, 270, 3825, 345), 12);
+    txtHora = new QLineEdit(Frame1);
+    txtHora->setObjectName(QStringLiteral("txtHora"));
+    txtHora->setAccessibleName(lblaviso->text());
+    txtHora->setGeometry(retangulo(4170, 270, 855, 315));
+    txtHora->setFont(fonteSistema(9.75));
+    txtHora->setProperty("Tag", QStringLiteral("C(NU018#########0.00)"));
+    lblaviso->setBuddy(txtHora);
+    cmdAvisar = new QPushButton(QStringLiteral("Confirmar novo aviso"), Frame1);
+    cmdAvisar->setObjectName(QStringLiteral("cmdAvisar"));
+    cmdAvisar->setGeometry(retangulo(5130, 180, 1905, 495));
+    cmdAvisar->setFont(fonteSistema(9.75));
+
+    cmdFechar = new QPushButton(this);
+    cmdFechar->setObjectName(QStringLiteral("cmdFechar"));
+    cmdFechar->setGeometry(retangulo(13350, 240, 1215, 495));
+    cmdFechar->setIcon(QIcon(imagemSair()));
+    cmdFechar->setIconSize(QSize(82, 31));
+    cmdFechar->setAccessibleName(QStringLiteral("Sair"));
+    cmdFechar->setToolTip(QStringLiteral("Sair"));
+    pintaFundo(cmdFechar, QColor(192, 192, 192));
+
+    Label1 = rotulo(this, QStringLiteral("Contas a Receber"), retangulo(30, 1020, 7305, 315), 13.5, Qt::AlignCenter);
+    pintaFundo(Label1, QColor(128, 128, 255));
+    Label2 = rotulo(this, QStringLiteral("Contas a Pagar"), retangulo(7530, 1020, 7335, 315), 13.5, Qt::AlignCenter);
+    pintaFundo(Label2, QColor(255, 0, 0));
+
+    tabelaRec = grade(this, retangulo(0, 1350, 7395, 6750), QStringLiteral("grdRec"));
+    tabelaPag = grade(this, retangulo(7500, 1350, 7395, 6750), QStringLiteral("grdPag"));
+
+    const auto direita = Qt::AlignRight | Qt::AlignVCenter;
+    Label3[0] = rotulo(this, QStringLiteral("Total Receber"), retangulo(780, 8520, 1815, 360), 12);
+    lblTotalAberto = rotulo(this, QString(), retangulo(2610, 8490, 1410, 360), 12, direita);
+    lblTotalAberto->setObjectName(QStringLiteral("lblTotalAberto"));
+    Frame3 = new QGroupBox(this);
+    Frame3->setGeometry(retangulo(5220, 8310, 4155, 615));
+    lblTotalGeral1 = rotulo(Frame3, QStringLiteral("Pagar-Receber"), retangulo(30, 120, 2220, 435), 13.5, direita);
+    lblTotalGeral = rotulo(Frame3, QString(), retangulo(2310, 150, 1740, 360), 12, direita);
+    lblTotalGeral->setObjectName(QStringLiteral("lblTotalGeral"));
+    Label3[1] = rotulo(this, QStringLiteral("Total Pagar"), retangulo(10530, 8520, 1815, 360), 12);
+    lblTotalPago = rotulo(this, QString(), retangulo(12360, 8490, 1500, 360), 12, direita);
+    lblTotalPago->setObjectName(QStringLiteral("lblTotalPago"));
+    lblTotalAberto->setAccessibleName(Label3[0]->text());
+    lblTotalPago->setAccessibleName(Label3[1]->text());
+    lblTotalGeral->setAccessibleName(lblTotalGeral1->text());
+
+    // Tab order across the window: cmdAvisar first, so the window opens on it.
+    setTabOrder(cmdAvisar, tabelaRec);
+    setTabOrder(tabelaRec, tabelaPag);
+    setTabOrder(tabelaPag, cmdFechar);
+    setTabOrder(cmdFechar, txtHora);
+    cmdAvisar->setFocus();
+
+    // Enabled in the design with 1 ms, so the first notice fills the grids as
+    // soon as the window is up.
+    timer = new QTimer(this);
+    timer->setInterval(1);
+    timer->start();
+
+    connect(cmdAvisar, &QPushButton::clicked, this, [this] { toolkit::executaManipulador([this] { cmdAvisar_Click(); }); });
+    connect(cmdFechar, &QPushButton::clicked, this, [this] { toolkit::executaManipulador([this] { cmdFechar_Click(); }); });
+    connect(timer, &QTimer::timeout, this, [this] { toolkit::executaManipulador([this] { trmEsconde_Timer(); }); });
+}
+
+void FrmRobo::Form_Load()
+{
+    txtHora->setText(QStringLiteral("1.00"));
+}
+
+void FrmRobo::cmdFechar_Click()
+{
+    trmEsconde.defineAtivo(false);
+    toolkit::descarregaJanela(this);
+}

@@ -1,0 +1,209 @@
+#include "platform/BancoDados.h"
+#include "errors/ErroCorrente.h"
+#include "platform/RaizFirebird.h"
+
+#include <QFileInfo>
+#include <QHash>
+#include <QSqlDatabase>
+#include <QSqlDriver>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QUuid>
+
+namespace bancodados {
+namespace {
+
+const QString ProvedorFirebird = QStringLiteral("lcpi.ibprovider.1");
+const QString ProvedorFirebirdAlternativo = QStringLiteral("ibole.provider.v4");
+const QString ProvedorJet = QStringLiteral("microsoft.jet.oledb.4.0");
+
+// "key=value;key=value" with keys compared without regard to case and blanks
+// around keys and values dropped, as providers read them.
+QHash<QString, QString> pares(const QString &stringConexao)
+{
+    QHash<QString, QString> resultado;
+    for (const QString &parte : stringConexao.split(u';', Qt::SkipEmptyParts)) {
+        const qsizetype igual = parte.indexOf(u'=');
+        if (igual < 0)
+            continue;
+        resultado.insert(parte.left(igual).trimmed().toLower(), parte.mid(igual + 1).trimmed());
+    }
+    return resultado;
+}
+
+// The start-up joins folder and file with "\"; the Linux Firebird engine and
+// file systems want "/".
+QString caminhoLocal(QString fonte)
+{
+    return fonte.replace(u'\\', u'/');
+}
+
+[[noreturn]] void lancaErroSql(const QSqlError &erro, const QString &contexto)
+{
+    bool numerico = false;
+    const long numero = erro.nativeErrorCode().toLong(&numerico);
+    QString descricao = erro.databaseText().trimmed();
+    if (descricao.isEmpty())
+        descricao = erro.driverText().trimmed();
+    if (descricao.isEmpty())
+        descricao = contexto;
+    throw ErroSistema(numerico && numero != 0 ? numero : ErroGenericoProvedor, descricao);
+}
+
+} // namespace
+
+Destino interpretaStringConexao(const QString &stringConexao)
+{
+    Destino destino;
+    if (!stringConexao.contains(u'=')) {
+        // An ODBC data source name, set up on the workstation.
+        destino.driver = QStringLiteral("QODBC");
+        destino.banco = stringConexao.trimmed();
+        destino.opcoes = QStringLiteral("SQL_ATTR_ACCESS_MODE=SQL_MODE_READ_ONLY");
+        return destino;
+    }
+    const QHash<QString, QString> p = pares(stringConexao);
+    const QString provedor = p.value(QStringLiteral("provider")).toLower();
+    const QString fonte = p.value(QStringLiteral("data source"));
+    if (provedor == ProvedorFirebird || provedor == ProvedorFirebirdAlternativo) {
+        destino.driver = QStringLiteral("QIBASE");
+        destino.banco = caminhoLocal(fonte);
+        destino.usuario = p.value(QStringLiteral("user id"));
+        destino.senha = p.value(QStringLiteral("password"));
+        return destino;
+    }
+    if (provedor == ProvedorJet) {
+        destino.driver = QStringLiteral("QODBC");
+        destino.banco = QStringLiteral("DRIVER={Microsoft Access Driver (*.mdb)};DBQ=") + caminhoLocal(fonte)
+            + QStringLiteral(";ReadOnly=1");
+        destino.opcoes = QStringLiteral("SQL_ATTR_ACCESS_MODE=SQL_MODE_READ_ONLY");
+        return destino;
+    }
+    throw ErroSistema(ErroProvedorNaoEncontrado,
+                      QStringLiteral("Provedor de banco de dados não encontrado: \"%1\". "
+                                     "Verifique a configuração do orvo.ini.")
+                          .arg(p.value(QStringLiteral("provider"))));
+}
+
+Conexao::Conexao()
+    : nome_(QStringLiteral("orvo-") + QUuid::createUuid().toString(QUuid::Id128))
+{
+}
+
+Conexao::~Conexao()
+{
+    if (QSqlDatabase::contains(nome_)) {
+        QSqlDatabase::database(nome_, false).close();
+        QSqlDatabase::removeDatabase(nome_);
+    }
+}
+
+void Conexao::abre(const QString &stringConexao, const QString &usuario, const QString &senha, int)
+{
+    stringConexao_ = stringConexao;
+    Destino destino = interpretaStringConexao(stringConexao);
+    if (!usuario.isEmpty())
+        destino.usuario = usuario;
+    if (!senha.isEmpty())
+        destino.senha = senha;
+
+    if (destino.driver == QLatin1String("QIBASE"))
+        preparaRaizFirebird();
+    if (!QSqlDatabase::isDriverAvailable(destino.driver))
+        throw ErroSistema(ErroProvedorNaoEncontrado,
+                          QStringLiteral("O driver de banco de dados %1 não está instalado neste computador.")
+                              .arg(destino.driver));
+
+    if (QSqlDatabase::contains(nome_)) {
+        QSqlDatabase::database(nome_, false).close();
+        QSqlDatabase::removeDatabase(nome_);
+    }
+    QSqlDatabase db = QSqlDatabase::addDatabase(destino.driver, nome_);
+    db.setDatabaseName(destino.banco);
+    db.setUserName(destino.usuario);
+    db.setPassword(destino.senha);
+    db.setConnectOptions(destino.opcoes);
+    if (db.open())
+        return;
+
+    const QSqlError erro = db.lastError();
+    if (stringConexao.toLower().contains(ProvedorJet)) {
+        throw ErroSistema(ErroProvedorNaoEncontrado,
+                          QStringLiteral("Não há neste computador um driver ODBC capaz de abrir o banco "
+                                         "Access \"%1\" (%2).")
+                              .arg(QFileInfo(destino.banco.section(u'=', 2).section(u';', 0, 0)).filePath(),
+                                   erro.databaseText().trimmed()));
+    }
+    lancaErroSql(erro, QStringLiteral("Não foi possível abrir o banco de dados."));
+}
+
+void Conexao::reabre()
+{
+    abre(stringConexao_);
+}
+
+bool Conexao::aberta() const
+{
+    return QSqlDatabase::contains(nome_) && QSqlDatabase::database(nome_, false).isOpen();
+}
+
+Registros::Registros() = default;
+Registros::~Registros() = default;
+
+void Registros::abre(const QString &sql, Conexao &conexao, int, int, int)
+{
+    fecha();
+    if (!conexao.aberta())
+        throw ErroSistema(ErroOperacaoNaoPermitida,
+                          QStringLiteral("A operação não é permitida quando a conexão está fechada."));
+    QSqlDatabase db = QSqlDatabase::database(conexao.nomeInterno(), false);
+    consulta_ = std::make_unique<QSqlQuery>(db);
+    consulta_->setForwardOnly(true);
+    consulta_->setNumericalPrecisionPolicy(QSql::LowPrecisionDouble);
+    if (!consulta_->exec(sql)) {
+        const QSqlError erro = consulta_->lastError();
+        consulta_.reset();
+        lancaErroSql(erro, QStringLiteral("O comando foi recusado pelo banco de dados."));
+    }
+    const QSqlRecord registro = consulta_->record();
+    for (int i = registro.count() - 1; i >= 0; --i)
+        indices_.insert(registro.fieldName(i).toLower(), i); // the first of equal names wins
+    moveNext();
+}
+
+QVariant Registros::campo(const QString &nome) const
+{
+    const int indice = indices_.value(nome.toLower(), -1);
+    if (indice < 0 || eof_)
+        throw ErroSistema(ErroItemNaoEncontrado,
+                          QStringLiteral("Item não encontrado na coleção correspondente ao nome "
+                                         "solicitado: %1.").arg(nome));
+    return consulta_->value(indice);
+}
+
+void Registros::moveNext()
+{
+    if (!consulta_) {
+        eof_ = true;
+        return;
+    }
+    eof_ = !consulta_->next();
+    if (eof_ && consulta_->lastError().isValid()) {
+        const QSqlError erro = consulta_->lastError();
+        fecha();
+        lancaErroSql(erro, QStringLiteral("Falha ao ler o resultado do banco de dados."));
+    }
+}
+
+void Registros::fecha()
+{
+    if (consulta_) {
+        consulta_->finish();
+        consulta_.reset();
+    }
+    indices_.clear();
+    eof_ = true;
+}
+
+} // namespace bancodados

@@ -1,0 +1,86 @@
+#pragma once
+#include <QHash>
+#include <QString>
+#include <QVariant>
+#include <memory>
+
+class QSqlQuery;
+
+// Database access: one connection opened with a connection string, and
+// forward-only, read-only record sets read row by row with fields looked up by
+// name. Every failure raises ErroSistema with the provider's number and
+// description; nothing returns a status.
+namespace bancodados {
+
+// How a connection string is mapped onto a Qt SQL driver.
+struct Destino {
+    QString driver;       // "QIBASE" or "QODBC"
+    QString banco;        // Firebird database name, ODBC data source or ODBC connection string
+    QString usuario;
+    QString senha;
+    QString opcoes;       // Qt connect options
+};
+
+// Reads a connection string: the Firebird provider strings open QIBASE (a local
+// path with the embedded engine, "host:path" or "host/port:path" on a server),
+// a string without "=" is an ODBC data source, the Jet string asks for the Access
+// ODBC driver. Any other provider raises an error.
+Destino interpretaStringConexao(const QString &stringConexao);
+
+class Conexao {
+public:
+    Conexao();
+    ~Conexao();
+    Conexao(const Conexao &) = delete;
+    Conexao &operator=(const Conexao &) = delete;
+
+    // Cursors are always client-side here; the value is kept for completeness.
+    void defineCursorLocation(int local) { cursorLocation_ = local; }
+    int cursorLocation() const { return cursorLocation_; }
+
+    void abre(const QString &stringConexao, const QString &usuario = QString(),
+              const QString &senha = QString(), int opcoes = -1);
+    // Opens again with the string of the last open, after the link was lost.
+    void reabre();
+    bool aberta() const;
+    const QString &stringConexao() const { return stringConexao_; }
+    QString nomeInterno() const { return nome_; }
+
+private:
+    QString nome_;
+    QString stringConexao_;
+    int cursorLocation_ = 2;
+};
+
+class Registros {
+public:
+    Registros();
+    ~Registros();
+    Registros(const Registros &) = delete;
+    Registros &operator=(const Registros &) = delete;
+
+    // Runs the statement as given and stands on the first row (or at the end).
+    void abre(const QString &sql, Conexao &conexao, int tipoCursor = 0, int tipoTrava = 1,
+              int opcoes = -1);
+    bool eof() const { return eof_; }
+    // Value of a column of the current row, by name without regard to case.
+    QVariant campo(const QString &nome) const;
+    void moveNext();
+    // Releases the result, and with it the database transaction that read it.
+    void fecha();
+
+private:
+    std::unique_ptr<QSqlQuery> consulta_;
+    QHash<QString, int> indices_; // column positions by lower-case name
+    bool eof_ = true;
+};
+
+// Error numbers raised by the layer itself.
+enum : long {
+    ErroProvedorNaoEncontrado = 3706,
+    ErroItemNaoEncontrado = 3265,
+    ErroOperacaoNaoPermitida = 3704,
+    ErroGenericoProvedor = -2147467259
+};
+
+} // namespace bancodados

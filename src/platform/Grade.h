@@ -1,0 +1,39 @@
+#pragma once
+#include <QColor>
+#include <QString>
+
+class QTableWidget;
+
+// Spreadsheet grid operations over a Qt table widget: a column cursor and a row
+// cursor (1-based; -1 means all columns or all rows), the text and background of
+// the cell at the cursors, and action 12 that clears the text of the selected
+// block. Writing below the last row adds rows, so no record is ever dropped.
+class Grade {
+public:
+    enum { AcaoLimpaTexto = 12 };
+
+    explicit Grade(QTableWidget *tabela = nullptr, QColor corCelula = QColor());
+
+    void defineCol(int col) { col_ = col; }
+    void defineRow(int row) { row_ = row; }
+    int col() const { return col_; }
+    int row() const { return row_; }
+
+    QString texto() const;
+    void defineTexto(const QString &texto);
+    QColor corFundo() const;
+    void defineCorFundo(const QColor &cor);
+    void defineAcao(int acao);
+
+    int linhas() const;
+    int colunas() const;
+    QColor corCelulaNormal() const { return corCelula_; }
+
+private:
+    void garanteLinha(int row);
+
+    QTableWidget *tabela_;
+    QColor corCelula_;
+    int col_ = 1;
+    int row_ = 1;
+};

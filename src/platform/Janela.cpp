@@ -1,0 +1,84 @@
+#include "platform/Janela.h"
+
+#include <QCoreApplication>
+#include <QLabel>
+#include <QPointer>
+#include <QTimer>
+#include <QWidget>
+#include <algorithm>
+#include <vector>
+
+QString Rotulo::caption() const { return rotulo_->text(); }
+void Rotulo::defineCaption(const QString &texto) { rotulo_->setText(texto); }
+
+int Temporizador::intervalo() const { return timer_->interval(); }
+void Temporizador::defineIntervalo(int milissegundos) { timer_->setInterval(milissegundos); }
+bool Temporizador::ativo() const { return timer_->isActive(); }
+
+void Temporizador::defineAtivo(bool ativo)
+{
+    if (ativo && !timer_->isActive())
+        timer_->start();
+    else if (!ativo)
+        timer_->stop();
+}
+
+namespace toolkit {
+namespace {
+std::vector<QPointer<QWidget>> &carregadas()
+{
+    static std::vector<QPointer<QWidget>> janelas;
+    return janelas;
+}
+bool terminou = false;
+
+void removeDescarregadas()
+{
+    auto &v = carregadas();
+    v.erase(std::remove_if(v.begin(), v.end(), [](const QPointer<QWidget> &j) { return j.isNull(); }), v.end());
+}
+} // namespace
+
+void mostraJanela(QWidget *janela)
+{
+    janela->show();
+    janela->raise();
+    janela->activateWindow();
+}
+
+void escondeJanela(QWidget *janela) { janela->hide(); }
+
+void registraJanela(QWidget *janela)
+{
+    removeDescarregadas();
+    carregadas().emplace_back(janela);
+    terminou = false;
+}
+
+void descarregaJanela(QWidget *janela)
+{
+    auto &v = carregadas();
+    v.erase(std::remove(v.begin(), v.end(), QPointer<QWidget>(janela)), v.end());
+    removeDescarregadas();
+    janela->hide();
+    janela->deleteLater();
+    // As with the toolkit's forms, the program ends once the current event has
+    // been handled with no window left loaded: a handler may unload one window
+    // and load the next.
+    QMetaObject::invokeMethod(QCoreApplication::instance(), [] {
+        if (janelasCarregadas() == 0) {
+            terminou = true;
+            QCoreApplication::exit(0);
+        }
+    }, Qt::QueuedConnection);
+}
+
+int janelasCarregadas()
+{
+    removeDescarregadas();
+    return int(carregadas().size());
+}
+
+bool programaTerminouNormalmente() { return terminou; }
+
+} // namespace toolkit

@@ -1,0 +1,42 @@
+#pragma once
+#include <QString>
+
+class QLabel;
+class QTimer;
+class QWidget;
+
+// Label caption, for the window logic.
+class Rotulo {
+public:
+    explicit Rotulo(QLabel *rotulo) : rotulo_(rotulo) {}
+    QString caption() const;
+    void defineCaption(const QString &texto);
+
+private:
+    QLabel *rotulo_;
+};
+
+// A window timer: interval in milliseconds and enabled flag; one tick per
+// interval while enabled.
+class Temporizador {
+public:
+    explicit Temporizador(QTimer *timer = nullptr) : timer_(timer) {}
+    int intervalo() const;
+    void defineIntervalo(int milissegundos);
+    bool ativo() const;
+    void defineAtivo(bool ativo);
+
+private:
+    QTimer *timer_;
+};
+
+namespace toolkit {
+// Shows a window modeless with no owner: visible and active again if hidden.
+void mostraJanela(QWidget *janela);
+void escondeJanela(QWidget *janela);
+// Loaded windows: the program ends when the last one is unloaded.
+void registraJanela(QWidget *janela);
+void descarregaJanela(QWidget *janela);
+int janelasCarregadas();
+bool programaTerminouNormalmente(); // for tests: the last window was unloaded
+} // namespace toolkit

@@ -1,0 +1,172 @@
+#include "platform/Toolkit.h"
+#include "errors/ErroCorrente.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMessageBox>
+#include <QWidget>
+#include <cstdio>
+#include <cstdlib>
+
+namespace toolkit {
+namespace {
+QString &pastaDefinida()
+{
+    static QString pasta;
+    return pasta;
+}
+int codigoApontador = ApontadorNormal;
+bool observacaoAtiva = false;
+
+const QString TituloAplicacao = QStringLiteral("OrvoAviso");
+
+QMessageBox::Icon iconeDoEstilo(int estilo)
+{
+    switch (estilo & 0x70) {
+    case EstiloCritico: return QMessageBox::Critical;
+    case EstiloExclamacao: return QMessageBox::Warning;
+    case EstiloInformacao: return QMessageBox::Information;
+    default: return QMessageBox::NoIcon;
+    }
+}
+
+// Qt key for a character sent as a keystroke.
+int teclaDoCaractere(QChar c)
+{
+    if (c == QChar(9)) return Qt::Key_Tab;
+    if (c == QChar(13)) return Qt::Key_Return;
+    if (c == QChar(8)) return Qt::Key_Backspace;
+    if (c == QChar(27)) return Qt::Key_Escape;
+    const QChar maiuscula = c.toUpper();
+    if (maiuscula.unicode() >= 0x20 && maiuscula.unicode() < 0x7f)
+        return maiuscula.unicode();
+    return Qt::Key_unknown;
+}
+} // namespace
+
+QString pastaDoPrograma()
+{
+    if (!pastaDefinida().isEmpty())
+        return pastaDefinida();
+    return QCoreApplication::applicationDirPath();
+}
+
+void definePastaDoPrograma(const QString &pasta) { pastaDefinida() = pasta; }
+
+void defineApontador(int codigo)
+{
+    if (codigo == codigoApontador)
+        return;
+    if (qobject_cast<QGuiApplication *>(QCoreApplication::instance())) {
+        while (QGuiApplication::overrideCursor())
+            QGuiApplication::restoreOverrideCursor();
+        if (codigo == ApontadorAmpulheta)
+            QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    }
+    codigoApontador = codigo;
+}
+
+int apontador() { return codigoApontador; }
+
+void caixaMensagem(const QString &texto, int estilo, const std::optional<QString> &titulo)
+{
+    const QString tituloMostrado = titulo ? *titulo : TituloAplicacao;
+    if (observacaoAtiva) {
+        mensagensMostradas().push_back({texto, estilo, tituloMostrado});
+        return;
+    }
+    QString tela = texto;
+    tela.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QChar(13), QChar(10));
+    QMessageBox caixa(iconeDoEstilo(estilo), tituloMostrado, tela, QMessageBox::Ok,
+                      QApplication::activeWindow());
+    caixa.exec();
+}
+
+void beep()
+{
+    ++beepsSoados();
+    if (!observacaoAtiva && qobject_cast<QApplication *>(QCoreApplication::instance()))
+        QApplication::beep();
+}
+
+void enviaTeclas(const QString &teclas)
+{
+    for (const QChar c : teclas) {
+        QWidget *alvo = QApplication::focusWidget();
+        if (!alvo)
+            return;
+        const int tecla = teclaDoCaractere(c);
+        QCoreApplication::postEvent(alvo, new QKeyEvent(QEvent::KeyPress, tecla, Qt::NoModifier, QString(c)));
+        QCoreApplication::postEvent(alvo, new QKeyEvent(QEvent::KeyRelease, tecla, Qt::NoModifier, QString(c)));
+    }
+}
+
+void encerraPrograma(int status)
+{
+    if (observacaoAtiva) {
+        statusDeEncerramento() = status;
+        throw FimDoPrograma{status};
+    }
+    std::fflush(stdout);
+    std::fflush(stderr);
+    std::_Exit(status);
+}
+
+void executaManipulador(const std::function<void()> &manipulador)
+{
+    try {
+        manipulador();
+    } catch (const FimDoPrograma &) {
+        // Only reached under observation: the end has been recorded.
+    } catch (const ErroSistema &erro) {
+        try {
+            const QString texto = QStringLiteral("Erro em tempo de execução '%1':").arg(erro.numero())
+                + QChar(13) + QChar(13) + erro.descricao();
+            std::fprintf(stderr, "%s\n", qPrintable(QString(texto).replace(QChar(13), QChar(10))));
+            caixaMensagem(texto, EstiloCritico);
+            encerraPrograma(1);
+        } catch (const FimDoPrograma &) {
+        }
+    } catch (const std::exception &erro) {
+        try {
+            const QString texto = QStringLiteral("Erro em tempo de execução:") + QChar(13) + QChar(13)
+                + QString::fromLocal8Bit(erro.what());
+            std::fprintf(stderr, "%s\n", erro.what());
+            caixaMensagem(texto, EstiloCritico);
+            encerraPrograma(1);
+        } catch (const FimDoPrograma &) {
+        }
+    }
+}
+
+void ativaObservacao(bool ativa) { observacaoAtiva = ativa; }
+bool observando() { return observacaoAtiva; }
+
+std::vector<MensagemMostrada> &mensagensMostradas()
+{
+    static std::vector<MensagemMostrada> mensagens;
+    return mensagens;
+}
+
+std::optional<int> &statusDeEncerramento()
+{
+    static std::optional<int> status;
+    return status;
+}
+
+int &beepsSoados()
+{
+    static int beeps = 0;
+    return beeps;
+}
+
+void limpaObservacao()
+{
+    mensagensMostradas().clear();
+    statusDeEncerramento().reset();
+    beepsSoados() = 0;
+}
+
+} // namespace toolkit

@@ -1,0 +1,86 @@
+#include "startup/Configuracao.h"
+
+#include <QStringDecoder>
+
+namespace {
+
+// Blanks only, as the file's values are trimmed (tabs are part of the value).
+QString semBrancos(const QString &texto)
+{
+    qsizetype inicio = 0;
+    qsizetype fim = texto.size();
+    while (inicio < fim && texto.at(inicio) == u' ')
+        ++inicio;
+    while (fim > inicio && texto.at(fim - 1) == u' ')
+        --fim;
+    return texto.mid(inicio, fim - inicio);
+}
+
+QString decodifica(const QByteArray &conteudo)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    QString texto = utf8(conteudo);
+    if (!utf8.hasError())
+        return texto.startsWith(QChar(0xFEFF)) ? texto.mid(1) : texto;
+    QStringDecoder cp1252("windows-1252");
+    if (cp1252.isValid())
+        return cp1252(conteudo);
+    return QString::fromLatin1(conteudo);
+}
+
+} // namespace
+
+QStringList linhasDoArquivo(const QByteArray &conteudo)
+{
+    QStringList linhas = decodifica(conteudo).split(u'\n');
+    // A final line end closes the last line; it does not open another.
+    if (!linhas.isEmpty() && linhas.constLast().isEmpty())
+        linhas.removeLast();
+    for (QString &linha : linhas)
+        if (linha.endsWith(u'\r'))
+            linha.chop(1);
+    return linhas;
+}
+
+Configuracao interpretaConfiguracao(const QStringList &linhas)
+{
+    Configuracao configuracao;
+    bool primeira = true;
+    for (const QString &linha : linhas) {
+        if (primeira) {
+            configuracao.pastaDados = semBrancos(linha);
+            primeira = false;
+        }
+        if (semBrancos(linha.left(17)) == QLatin1String("ProviderZstyle:S"))
+            configuracao.sinalizadorProvedor = linha.mid(15, 1);
+        if (linha.left(5) == QLatin1String("Banco")) {
+            const QString valor = linha.mid(6, 12).toUpper();
+            if (valor == QLatin1String("SQL"))
+                configuracao.tipoBanco = QStringLiteral("SQL");
+            else if (valor == QStringLiteral("Acess").toUpper())
+                configuracao.tipoBanco = QStringLiteral("Acess");
+            else
+                configuracao.tipoBanco = QStringLiteral("FIRE");
+        }
+    }
+    return configuracao;
+}
+
+QString montaStringConexao(const Configuracao &configuracao)
+{
+    QString stringConexao;
+    if (configuracao.tipoBanco == QLatin1String("SQL")) {
+        stringConexao = QStringLiteral("SQLVendas");
+    } else if (configuracao.tipoBanco == QLatin1String("Acess")) {
+        stringConexao = QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=") + configuracao.pastaDados
+            + QStringLiteral("\\Dados\\Vendas.mdb;Persist Security Info=False");
+    } else {
+        stringConexao = QStringLiteral(" provider=LCPI.IBProvider.1;data source=") + configuracao.pastaDados
+            + QStringLiteral("\\VENDAS.FDB") + QStringLiteral(" ;")
+            + QStringLiteral(" user id=sysdba;password=quillfern; ctype=none;auto_commit=true;Persist Security Info=True");
+    }
+    if (configuracao.sinalizadorProvedor == QLatin1String("S"))
+        stringConexao = QStringLiteral(" Provider=ibole.Provider.v4;Persist Security Info=False;Data Source=")
+            + configuracao.pastaDados + QStringLiteral("\\VENDAS.FDB");
+    return stringConexao;
+}

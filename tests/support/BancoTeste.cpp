@@ -1,0 +1,126 @@
+#include "support/BancoTeste.h"
+#include "platform/RaizFirebird.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QTest>
+
+namespace bancoteste {
+
+QString raizFirebird()
+{
+    return bancodados::preparaRaizFirebird();
+}
+
+void executaIsql(const QString &script, const QString &banco)
+{
+    QProcess isql;
+    QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
+    const QString raiz = raizFirebird();
+    if (!raiz.isEmpty())
+        ambiente.insert(QStringLiteral("FIREBIRD"), raiz);
+    isql.setProcessEnvironment(ambiente);
+    QStringList argumentos{QStringLiteral("-q"), QStringLiteral("-b"), QStringLiteral("-ch"), QStringLiteral("UTF8")};
+    if (!banco.isEmpty())
+        argumentos << QStringLiteral("-user") << QStringLiteral("SYSDBA") << QStringLiteral("-password")
+                   << QStringLiteral("quillfern") << banco;
+    isql.start(QStringLiteral("isql-fb"), argumentos);
+    QVERIFY2(isql.waitForStarted(10000), "isql-fb não iniciou");
+    isql.write(script.toUtf8());
+    isql.closeWriteChannel();
+    QVERIFY2(isql.waitForFinished(120000), "isql-fb não terminou");
+    const QByteArray erros = isql.readAllStandardError();
+    QVERIFY2(isql.exitCode() == 0 && erros.trimmed().isEmpty(), erros.constData());
+}
+
+QString criaBancoFirebird(const QString &pasta, const QString &arquivo, const QString &charset)
+{
+    QDir().mkpath(pasta);
+    const QString caminho = QDir(pasta).filePath(arquivo);
+    QFile::remove(caminho);
+    QFile schema(QStringLiteral(ORVO_SCHEMA));
+    if (!schema.open(QIODevice::ReadOnly)) {
+        QTest::qFail("schema.sql não encontrado", __FILE__, __LINE__);
+        return QString();
+    }
+    const QString script = QStringLiteral("CREATE DATABASE '%1' USER 'SYSDBA' PASSWORD 'quillfern' DEFAULT CHARACTER SET %2;\n")
+                               .arg(caminho, charset)
+        + QString::fromUtf8(schema.readAll()) + QStringLiteral("\nCOMMIT;\n");
+    executaIsql(script);
+    return caminho;
+}
+
+QSqlDatabase abreEscritaFirebird(const QString &banco, const QString &nomeConexao)
+{
+    raizFirebird();
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QIBASE"), nomeConexao);
+    db.setDatabaseName(banco);
+    db.setUserName(QStringLiteral("SYSDBA"));
+    db.setPassword(QStringLiteral("quillfern"));
+    if (!db.open())
+        QTest::qFail(qPrintable(QStringLiteral("Falha ao abrir %1: %2").arg(banco, db.lastError().text())),
+                     __FILE__, __LINE__);
+    return db;
+}
+
+void fechaConexao(const QString &nomeConexao)
+{
+    if (QSqlDatabase::contains(nomeConexao)) {
+        QSqlDatabase::database(nomeConexao, false).close();
+        QSqlDatabase::removeDatabase(nomeConexao);
+    }
+}
+
+void escreveOrvoIni(const QString &pastaPrograma, const QByteArray &conteudo)
+{
+    QFile ini(QDir(pastaPrograma).filePath(QStringLiteral("orvo.ini")));
+    QVERIFY(ini.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    ini.write(conteudo);
+}
+
+void Dados::executa(const QString &sql, const QVariantList &valores)
+{
+    QSqlQuery q(db_);
+    QVERIFY2(q.prepare(sql), qPrintable(q.lastError().text() + QStringLiteral(" em ") + sql));
+    for (const QVariant &v : valores)
+        q.addBindValue(v);
+    QVERIFY2(q.exec(), qPrintable(q.lastError().text() + QStringLiteral(" em ") + sql));
+}
+
+void Dados::cliente(int id, const QString &nome)
+{
+    executa(QStringLiteral("INSERT INTO Cliente (IDCliente, Cliente) VALUES (?, ?)"), {id, nome});
+}
+
+void Dados::fornecedor(int id, const QString &nome)
+{
+    executa(QStringLiteral("INSERT INTO Fornecedor (idFornecedor, NomeRazao) VALUES (?, ?)"), {id, nome});
+}
+
+void Dados::plano(int id, const QString &nome)
+{
+    executa(QStringLiteral("INSERT INTO PlanoConta (idConta, Conta) VALUES (?, ?)"), {id, nome});
+}
+
+void Dados::conta(int codConta, const QString &pr, const QVariant &idCliente, const QVariant &idFornecedor,
+                  const QVariant &idPlano, const QVariant &descricao)
+{
+    executa(QStringLiteral("INSERT INTO Conta (CodConta, PR, IDCliente, idFornecedor, idPlano, Descricao, QTPARCELA) "
+                           "VALUES (?, ?, ?, ?, ?, ?, 1)"),
+            {codConta, pr, idCliente, idFornecedor, idPlano, descricao});
+}
+
+void Dados::parcela(int codContaDet, int codConta, const QDate &vencimento, const QDate &emissao,
+                    const QVariant &valor, const QString &paga, const QString &cancelada,
+                    const QVariant &provisionado)
+{
+    executa(QStringLiteral("INSERT INTO ContaDet (CodContaDet, CodConta, DataVcto, DataEmissao, Parcela, "
+                           "ValorParcela, ValorPago, Paga, Cancelada, Provisionado, PROVPAGAR) "
+                           "VALUES (?, ?, ?, ?, 1, ?, 0, ?, ?, ?, 'N')"),
+            {codContaDet, codConta, vencimento, emissao, valor, paga, cancelada, provisionado});
+}
+
+} // namespace bancoteste

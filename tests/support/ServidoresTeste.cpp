@@ -1,0 +1,247 @@
+#include "support/ServidoresTeste.h"
+
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
+#include <QSqlError>
+#include <QStringList>
+#include <QThread>
+
+#include <arpa/inet.h>
+#include <cerrno>
+#include <fcntl.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace servidoresteste {
+namespace {
+
+// How long a server may take to answer or to go quiet after its script returned.
+constexpr int EsperaPortaMs = 30000;
+// Bound for one script run (its own waits stay within about 30 s each).
+constexpr int EsperaScriptMs = 90000;
+
+const char *const Variaveis[] = {"ORVO_SERVIDORES", "ORVO_FB_PASTA", "ORVO_FB_PORTA", "ORVO_PG_PASTA",
+                                 "ORVO_PG_PORTA", "ODBCINI", "ODBCSYSINI"};
+
+QString variavel(const char *nome)
+{
+    return qEnvironmentVariable(nome);
+}
+
+int portaDe(const char *nome)
+{
+    bool ok = false;
+    const int porta = variavel(nome).toInt(&ok);
+    return ok ? porta : 0;
+}
+
+QString variaveisFaltando()
+{
+    QStringList faltam;
+    for (const char *nome : Variaveis)
+        if (variavel(nome).isEmpty())
+            faltam << QLatin1String(nome);
+    if (faltam.isEmpty())
+        return QString();
+    return QStringLiteral("servidores de teste não configurados (faltam %1); rode "
+                          "scripts/servidores/inicia-todos.sh PASTA e . PASTA/ambiente.sh")
+        .arg(faltam.join(QStringLiteral(", ")));
+}
+
+// The scripts sit beside the schema's folder in the source tree.
+QString pastaScripts()
+{
+    QDir fonte = QFileInfo(QStringLiteral(ORVO_SCHEMA)).absoluteDir();
+    fonte.cdUp();
+    return fonte.filePath(QStringLiteral("scripts/servidores"));
+}
+
+bool rodaScript(const QString &script, const QStringList &argumentos)
+{
+    QProcess processo;
+    processo.setProcessChannelMode(QProcess::MergedChannels);
+    processo.start(QStringLiteral("bash"), QStringList{QDir(pastaScripts()).filePath(script)} + argumentos);
+    const bool terminou = processo.waitForFinished(EsperaScriptMs);
+    const QString saida = QString::fromUtf8(processo.readAll()).trimmed();
+    if (!terminou) {
+        processo.kill();
+        processo.waitForFinished(5000);
+        qWarning("%s %s não terminou: %s", qPrintable(script), qPrintable(argumentos.join(u' ')),
+                 qPrintable(saida));
+        return false;
+    }
+    if (processo.exitStatus() != QProcess::NormalExit || processo.exitCode() != 0) {
+        qWarning("%s %s falhou (%d): %s", qPrintable(script), qPrintable(argumentos.join(u' ')),
+                 processo.exitCode(), qPrintable(saida));
+        return false;
+    }
+    return true;
+}
+
+bool esperaPorta(int porta, bool aberta)
+{
+    const QDeadlineTimer prazo(EsperaPortaMs);
+    while (portaResponde(porta) != aberta) {
+        if (prazo.hasExpired()) {
+            qWarning("a porta %d %s", porta, aberta ? "não respondeu" : "continua respondendo");
+            return false;
+        }
+        QThread::msleep(100);
+    }
+    return true;
+}
+
+QString faltaPorta(const QString &servidor, int porta)
+{
+    if (porta <= 0)
+        return QStringLiteral("porta do servidor %1 inválida").arg(servidor);
+    if (!portaResponde(porta))
+        return QStringLiteral("o servidor %1 não responde em 127.0.0.1:%2").arg(servidor).arg(porta);
+    return QString();
+}
+
+} // namespace
+
+bool disponiveis()
+{
+    return variaveisFaltando().isEmpty();
+}
+
+bool emCI()
+{
+    return !variavel("CI").isEmpty();
+}
+
+QString faltaFirebird()
+{
+    const QString falta = variaveisFaltando();
+    return falta.isEmpty() ? faltaPorta(QStringLiteral("Firebird"), portaFirebird()) : falta;
+}
+
+QString faltaPostgres()
+{
+    const QString falta = variaveisFaltando();
+    return falta.isEmpty() ? faltaPorta(QStringLiteral("PostgreSQL"), portaPostgres()) : falta;
+}
+
+QString faltaServidores()
+{
+    const QString falta = faltaFirebird();
+    return falta.isEmpty() ? faltaPostgres() : falta;
+}
+
+bool portaResponde(int porta)
+{
+    if (porta <= 0 || porta > 65535)
+        return false;
+    const int s = ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+    if (s < 0)
+        return false;
+    sockaddr_in endereco{};
+    endereco.sin_family = AF_INET;
+    endereco.sin_port = htons(static_cast<uint16_t>(porta));
+    endereco.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    bool responde = ::connect(s, reinterpret_cast<sockaddr *>(&endereco), sizeof endereco) == 0;
+    if (!responde && errno == EINPROGRESS) {
+        pollfd espera{s, POLLOUT, 0};
+        int erro = 0;
+        socklen_t tamanho = sizeof erro;
+        responde = ::poll(&espera, 1, 1000) == 1
+            && ::getsockopt(s, SOL_SOCKET, SO_ERROR, &erro, &tamanho) == 0 && erro == 0;
+    }
+    ::close(s);
+    return responde;
+}
+
+int portaFirebird()
+{
+    return portaDe("ORVO_FB_PORTA");
+}
+
+QString pastaFirebird()
+{
+    return variavel("ORVO_FB_PASTA");
+}
+
+QString nomeNoServidor(const QString &caminhoArquivo)
+{
+    return QStringLiteral("127.0.0.1/%1:%2").arg(portaFirebird()).arg(QFileInfo(caminhoArquivo).absoluteFilePath());
+}
+
+QProcessEnvironment ambienteFirebirdCompartilhado()
+{
+    QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
+    const QDir pasta(pastaFirebird());
+    ambiente.insert(QStringLiteral("FIREBIRD"), pasta.filePath(QStringLiteral("raiz")));
+    ambiente.insert(QStringLiteral("FIREBIRD_LOCK"), pasta.filePath(QStringLiteral("trava")));
+    ambiente.insert(QStringLiteral("FIREBIRD_TMP"), pasta.filePath(QStringLiteral("tmp")));
+    // isql-fb drops every non-ASCII byte it reads from a pipe unless the locale
+    // is a UTF-8 one that exists (the tests' pt_BR.UTF-8 may not be generated).
+    ambiente.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
+    return ambiente;
+}
+
+bool paraFirebird()
+{
+    return rodaScript(QStringLiteral("firebird.sh"),
+                      {QStringLiteral("para"), pastaFirebird(), QString::number(portaFirebird())})
+        && esperaPorta(portaFirebird(), false);
+}
+
+bool iniciaFirebird()
+{
+    return rodaScript(QStringLiteral("firebird.sh"),
+                      {QStringLiteral("inicia"), pastaFirebird(), QString::number(portaFirebird())})
+        && esperaPorta(portaFirebird(), true);
+}
+
+int portaPostgres()
+{
+    return portaDe("ORVO_PG_PORTA");
+}
+
+QString pastaPostgres()
+{
+    return variavel("ORVO_PG_PASTA");
+}
+
+bool recriaBancoPostgres(const QString &esquema)
+{
+    return rodaScript(QStringLiteral("postgres.sh"),
+                      {QStringLiteral("recria"), pastaPostgres(), QString::number(portaPostgres()),
+                       QFileInfo(esquema).absoluteFilePath()});
+}
+
+QSqlDatabase conexaoEscritaPostgres(const QString &nomeConexao)
+{
+    QSqlDatabase db = QSqlDatabase::contains(nomeConexao)
+        ? QSqlDatabase::database(nomeConexao, false)
+        : QSqlDatabase::addDatabase(QStringLiteral("QODBC"), nomeConexao);
+    db.close();
+    db.setDatabaseName(QStringLiteral("DRIVER={PostgreSQL Unicode};SERVER=127.0.0.1;PORT=%1;"
+                                      "DATABASE=vendas;UID=postgres;PWD=;")
+                           .arg(portaPostgres()));
+    if (!db.open())
+        qWarning("conexão de escrita ao PostgreSQL falhou: %s", qPrintable(db.lastError().text()));
+    return db;
+}
+
+bool paraPostgres()
+{
+    return rodaScript(QStringLiteral("postgres.sh"),
+                      {QStringLiteral("para"), pastaPostgres(), QString::number(portaPostgres())})
+        && esperaPorta(portaPostgres(), false);
+}
+
+bool iniciaPostgres()
+{
+    return rodaScript(QStringLiteral("postgres.sh"),
+                      {QStringLiteral("inicia"), pastaPostgres(), QString::number(portaPostgres())})
+        && esperaPorta(portaPostgres(), true);
+}
+
+} // namespace servidoresteste

@@ -1,0 +1,81 @@
+#pragma once
+#include <QProcessEnvironment>
+#include <QSqlDatabase>
+#include <QString>
+
+// The private database servers the test command starts before the tests
+// (scripts/servidores/inicia-todos.sh, then ". PASTA/ambiente.sh"): a Firebird
+// server on 127.0.0.1 and a PostgreSQL cluster behind the ODBC data source
+// "SQLVendas". Everything is found through the variables ambiente.sh exports.
+namespace servidoresteste {
+
+// ORVO_SERVIDORES, ORVO_FB_PASTA, ORVO_FB_PORTA, ORVO_PG_PASTA, ORVO_PG_PORTA,
+// ODBCINI and ODBCSYSINI are all set.
+bool disponiveis();
+
+// The variable CI is set: a test that cannot reach its server fails instead of
+// being skipped.
+bool emCI();
+
+// Why a server cannot be used (a variable missing, the port not answering);
+// empty when it can.
+QString faltaFirebird();
+QString faltaPostgres();
+QString faltaServidores();
+
+// Something accepts connections on 127.0.0.1:porta.
+bool portaResponde(int porta);
+
+// Firebird server -----------------------------------------------------------
+
+int portaFirebird();
+QString pastaFirebird();
+
+// The name QIBASE and isql-fb reach a database file by through the server:
+// "127.0.0.1/PORT:" followed by the file's absolute path.
+QString nomeNoServidor(const QString &caminhoArquivo);
+
+// The environment for an embedded Firebird process (isql-fb, gfix) that opens a
+// file while the server may have it open: the server's root (shared mode) and
+// its lock folder (processes with another lock folder would not see the
+// server's locks), and a UTF-8 locale so that isql-fb keeps accented text.
+QProcessEnvironment ambienteFirebirdCompartilhado();
+
+// Stops / starts the server through its script and waits until its port is
+// closed / answers. False, with the script's output as a warning, on failure.
+[[nodiscard]] bool paraFirebird();
+[[nodiscard]] bool iniciaFirebird();
+
+// PostgreSQL server ---------------------------------------------------------
+
+int portaPostgres();
+QString pastaPostgres();
+
+// Drops the database vendas (closing every connection to it) and makes it
+// again, empty, from the schema; the read-only role leitor gets SELECT again.
+[[nodiscard]] bool recriaBancoPostgres(const QString &esquema = QStringLiteral(ORVO_SCHEMA));
+
+// An open read-write QODBC connection to vendas as user postgres, without the
+// data source, for putting fixture rows in. Check isOpen() before use.
+QSqlDatabase conexaoEscritaPostgres(const QString &nomeConexao);
+
+[[nodiscard]] bool paraPostgres();
+[[nodiscard]] bool iniciaPostgres();
+
+} // namespace servidoresteste
+
+// Makes the current test function need a server: without it the test is
+// skipped with the reason, or fails when CI is set.
+#define SERVIDORES_EXIGE(falta)                                                       \
+    do {                                                                              \
+        const QString faltaServidor_ = (falta);                                       \
+        if (!faltaServidor_.isEmpty()) {                                              \
+            if (servidoresteste::emCI())                                              \
+                QFAIL(qPrintable(faltaServidor_));                                    \
+            QSKIP(qPrintable(faltaServidor_));                                        \
+        }                                                                             \
+    } while (false)
+
+#define EXIGE_FIREBIRD() SERVIDORES_EXIGE(servidoresteste::faltaFirebird())
+#define EXIGE_POSTGRES() SERVIDORES_EXIGE(servidoresteste::faltaPostgres())
+#define EXIGE_SERVIDORES() SERVIDORES_EXIGE(servidoresteste::faltaServidores())
