@@ -22,6 +22,8 @@ void executaIsql(const QString &script, const QString &banco)
     const QString raiz = raizFirebird();
     if (!raiz.isEmpty())
         ambiente.insert(QStringLiteral("FIREBIRD"), raiz);
+    // isql-fb keeps accented text from its input only under a UTF-8 locale.
+    ambiente.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
     isql.setProcessEnvironment(ambiente);
     QStringList argumentos{QStringLiteral("-q"), QStringLiteral("-b"), QStringLiteral("-ch"), QStringLiteral("UTF8")};
     if (!banco.isEmpty())

@@ -1,0 +1,71 @@
+#pragma once
+// Shared pieces of the notice tests: the backends as data rows and reading the grids.
+#include "support/AmbienteAviso.h"
+
+#include "format/RetornaConfigWin.h"
+#include "notice/FrmRobo.h"
+#include "platform/Formatacao.h"
+#include "platform/Toolkit.h"
+
+#include <QLabel>
+#include <QTest>
+
+Q_DECLARE_METATYPE(ambienteaviso::Backend)
+
+namespace apoioaviso {
+
+inline void linhasPorBackend()
+{
+    using ambienteaviso::Backend;
+    QTest::addColumn<Backend>("backend");
+    for (Backend b : {Backend::Embutido, Backend::Servidor, Backend::Odbc})
+        QTest::newRow(qPrintable(ambienteaviso::nome(b))) << b;
+}
+
+inline void usaRegional(const char *nome)
+{
+    formatacao::defineRegional(QLocale(QString::fromLatin1(nome)));
+    configwin::esqueceTipoLembrado();
+}
+
+// The texts of one grid row (columns 1 to 5).
+inline QStringList linha(Grade &grade, int row)
+{
+    QStringList textos;
+    grade.defineRow(row);
+    for (int c = 1; c <= 5; ++c) {
+        grade.defineCol(c);
+        textos << grade.texto();
+    }
+    return textos;
+}
+
+// Rows written from row 1 down to the first empty first column.
+inline int linhasPreenchidas(Grade &grade)
+{
+    int n = 0;
+    grade.defineCol(1);
+    for (int r = 1; r <= grade.linhas(); ++r) {
+        grade.defineRow(r);
+        if (grade.texto().isEmpty())
+            break;
+        ++n;
+    }
+    return n;
+}
+
+inline QColor corDaCelula(Grade &grade, int row, int col)
+{
+    grade.defineRow(row);
+    grade.defineCol(col);
+    return grade.corFundo();
+}
+
+// Waits for the notice's first fill, which the 1 ms timer starts by itself.
+inline bool esperaPreenchimento()
+{
+    FrmRobo &janela = FrmRobo::instancia();
+    return QTest::qWaitFor([&] { return !janela.lblTotalGeral->text().isEmpty() && !janela.trmEsconde.ativo(); }, 20000);
+}
+
+} // namespace apoioaviso
