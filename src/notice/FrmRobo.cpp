@@ -5,6 +5,7 @@
 #include "platform/Toolkit.h"
 
 #include <QFont>
+#include <QFontInfo>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -29,6 +30,10 @@ QFont fonteSistema(double pontos)
     fonte.setStyleHint(QFont::SansSerif);
     fonte.setBold(true);
     fonte.setPointSizeF(pontos);
+    // The fallback sans-serif fonts are wider than the designed bitmap font:
+    // shrink them so the texts fit the designed sizes.
+    if (!QFontInfo(fonte).family().startsWith(QLatin1String("MS Sans Serif")))
+        fonte.setPointSizeF(pontos * 0.8);
     return fonte;
 }
 
@@ -71,10 +76,12 @@ QTableWidget *grade(QWidget *pai, const QRect &onde, const QString &nome)
     QFont fonte = fonteSistema(8.25);
     t->setFont(fonte);
     t->horizontalHeader()->setFont(fonte);
-    // Column widths in the grid's character units (about 7.5 pixels each).
+    // Headings wrap inside the tall heading row, as the designed grid shows them.
+    t->horizontalHeader()->setDefaultAlignment(Qt::Alignment(Qt::AlignCenter | Qt::TextWordWrap));
+    // Column widths in the grid's character units (8 pixels each).
     const double larguras[5] = {8.5, 28.37, 8.12, 9.00, 5.12};
     for (int c = 0; c < 5; ++c)
-        t->setColumnWidth(c, int(larguras[c] * 7.5 + 0.5));
+        t->setColumnWidth(c, int(larguras[c] * 8.0 + 0.5));
     t->horizontalHeader()->setFixedHeight(int(21.70 * 4.0 / 3.0 + 0.5));
     t->verticalHeader()->setDefaultSectionSize(17);
     QPalette paleta = t->palette();
