@@ -16,14 +16,13 @@
 
 namespace {
 
+const char *const Numeros[] = {"pt_BR", "en_US"};
 struct Convencao {
-    const char *numeros;
     const char *formatoData; // Qt notation
     QChar separadorData;
 };
 const Convencao Convencoes[] = {
-    {"pt_BR", "dd/MM/yyyy", u'/'}, {"en_US", "M/d/yy", u'/'},
-    {"pt_BR", "yyyy-MM-dd", u'-'}, {"en_US", "dd.MM.yy", u'.'},
+    {"dd/MM/yyyy", u'/'}, {"M/d/yy", u'/'}, {"yyyy-MM-dd", u'-'}, {"dd.MM.yy", u'.'},
 };
 
 QString mascaraDePosicoes(FuzzedDataProvider &dados, bool &comPonto, int &decimais, int &zeros, bool &agrupa)
@@ -58,6 +57,13 @@ void confereNumero(double valor, const QString &mascara, bool comPonto, int deci
     const QString caso = QStringLiteral("%1 pela máscara %2 deu %3")
                              .arg(QString::number(valor, 'g', 17), apoiofuzz::mostra(mascara), apoiofuzz::mostra(saida));
 
+    if (mascara.isEmpty()) {
+        // No mask: the number as it is, to 15 significant digits.
+        double lido = 0;
+        PROPRIEDADE(formatacao::paraNumero(saida, lido), caso);
+        PROPRIEDADE(std::fabs(lido - valor) <= std::fabs(valor) * 1e-14, caso);
+        return;
+    }
     QString corpo = saida;
     const bool negativo = corpo.startsWith(u'-');
     if (negativo)
@@ -84,13 +90,15 @@ void confereNumero(double valor, const QString &mascara, bool comPonto, int deci
         PROPRIEDADE(aDireita > 0 && aDireita % 4 == 3, caso);
     }
     PROPRIEDADE(digitos.size() >= zeros, caso);
+    if (agrupa)
+        PROPRIEDADE(inteiros.count(grupo) == (qMax(1, int(digitos.size())) - 1) / 3, caso);
     PROPRIEDADE(digitos.size() <= 1 || digitos.size() <= zeros || digitos.at(0) != u'0', caso);
 
     // Read back, it is the number rounded to the mask's places.
     const double lido = (digitos + QLatin1Char('.') + fracao).toDouble() * (negativo ? -1 : 1);
     const double passo = std::pow(10.0, -decimais);
     PROPRIEDADE(std::fabs(lido - valor) <= passo / 2 + std::fabs(valor) * 1e-12 + 1e-9, caso);
-    PROPRIEDADE(!negativo || (valor < 0 && lido != 0), caso);
+    PROPRIEDADE(negativo == (valor < 0 && lido != 0), caso);
 }
 
 void confereTexto(const QString &texto, const QString &mascara)
@@ -125,7 +133,7 @@ void confereData(const QDate &dia, const Convencao &c)
     PROPRIEDADE(QDate::fromString(grade, QStringLiteral("dd") + sep + QStringLiteral("MM") + sep + QStringLiteral("yyyy")) == dia,
                 grade);
     const QString curta = formatacao::dataCurta(dia);
-    PROPRIEDADE(QLocale::c().toDate(curta, QString::fromLatin1(c.formatoData), 1900).isValid()
+    PROPRIEDADE(QDate::fromString(curta, QString::fromLatin1(c.formatoData)).isValid()
                     || dia.year() < 1000,
                 curta);
 }
@@ -141,8 +149,9 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *bytes, size_t tamanho)
 {
     FuzzedDataProvider dados(bytes, tamanho);
+    const QLocale numeros(QString::fromLatin1(Numeros[dados.ConsumeIntegralInRange(0, 1)]));
     const Convencao &c = Convencoes[dados.ConsumeIntegralInRange(0, 3)];
-    formatacao::defineRegional(QLocale(QString::fromLatin1(c.numeros)));
+    formatacao::defineRegional(numeros);
     formatacao::defineFormatoDataCurta(QString::fromLatin1(c.formatoData));
     configwin::esqueceTipoLembrado();
     toolkit::limpaObservacao();
@@ -171,7 +180,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *bytes, size_t tamanho)
     for (const QChar ch : filtrado) {
         const bool ok = (ch >= u'0' && ch <= u'9')
             || ((tipo == QLatin1String("IN") || tipo == QLatin1String("NU")) && (ch == u'+' || ch == u'-'))
-            || (tipo.startsWith(u'N') && ch == separador) || !tipo.startsWith(u'I') && !tipo.startsWith(u'N');
+            || (tipo.startsWith(u'N') && ch == separador) || (!tipo.startsWith(u'I') && !tipo.startsWith(u'N'));
         PROPRIEDADE(ok, QStringLiteral("%1 filtrado por %2 deu %3").arg(apoiofuzz::mostra(texto), tipo, apoiofuzz::mostra(filtrado)));
     }
     PROPRIEDADE(toolkit::mensagensMostradas().empty(), toolkit::mensagensMostradas().front().texto);

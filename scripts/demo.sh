@@ -21,7 +21,7 @@ rm -f "$NUMERO"
 Xvfb -displayfd 3 -screen 0 1024x680x24 -nolisten tcp 3>"$NUMERO" 2>/dev/null &
 XVFB=$!
 PROGRAMA=
-trap 'kill -9 $PROGRAMA 2>/dev/null; kill $XVFB 2>/dev/null; true' EXIT
+trap 'kill $PROGRAMA 2>/dev/null; kill $XVFB 2>/dev/null; true' EXIT
 for _ in $(seq 1 100); do [ -s "$NUMERO" ] && break; sleep 0.1; done
 export DISPLAY=":$(tr -dc 0-9 < "$NUMERO")"
 LC_ALL=${LC_ALL:-pt_BR.UTF-8} "$BIN/orvoaviso" &
@@ -32,5 +32,5 @@ for _ in $(seq 1 100); do
 done
 sleep 1.5   # the first notice fills the grids right after the window is up
 import -window "Orvo Aviso - Versão 1.2" "$TELA"
-kill -9 $PROGRAMA 2>/dev/null || true
+kill $PROGRAMA 2>/dev/null || true
 echo "Tela do OrvoAviso salva em: $TELA"

@@ -1,4 +1,6 @@
+#include "platform/Toolkit.h"
 #include "startup/FrmAcesso.h"
+#include "startup/IniciaSistema.h"
 
 #include <QApplication>
 
@@ -7,5 +9,10 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("OrvoAviso"));
     FrmAcesso::carrega();
-    return app.exec();
+    toolkit::encerraComPedidoDoSistema();
+    const int status = app.exec();
+    // The connection is let go while the toolkit is still up; left to the
+    // toolkit's own clean-up, the embedded engine does not come back.
+    descartaConexaoCompartilhada();
+    return status;
 }

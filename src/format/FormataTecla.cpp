@@ -81,6 +81,10 @@ struct Digitacao {
         tecla = 0;
     }
 
+    // A key typed in front of the sign, the sign not selected, would leave the
+    // sign inside the number ("2-5"): the sign stays the first character.
+    bool dianteDoSinal() const { return posicao == 0 && selecao == 0 && comecaComSinal(texto); }
+
     int limiteNumerico() const { return campo.tamanhoCampo + (comecaComSinal(texto) ? 1 : 0); }
 
     void reformataInteiro()
@@ -165,6 +169,8 @@ struct Digitacao {
             return 0;
         if (ehSinal(tecla) && restante > 0)
             return 0; // a sign only goes into an otherwise empty box
+        if (dianteDoSinal())
+            return 0;
         if (restante == limiteNumerico())
             return campoCheio(modo);
         if (campo.mascaraNormalizada.isEmpty())
@@ -186,6 +192,8 @@ struct Digitacao {
         if (tecla == ',' || tecla == '.')
             tecla = separador.unicode();
         if (ehSinal(tecla) && restante > 0)
+            return 0;
+        if (dianteDoSinal())
             return 0;
         if (tecla == separador.unicode()) {
             if (restante == 0) {

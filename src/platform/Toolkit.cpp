@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QWidget>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 
@@ -101,6 +102,21 @@ void enviaTeclas(const QString &teclas)
         QCoreApplication::postEvent(alvo, new QKeyEvent(QEvent::KeyPress, tecla, Qt::NoModifier, QString(c)));
         QCoreApplication::postEvent(alvo, new QKeyEvent(QEvent::KeyRelease, tecla, Qt::NoModifier, QString(c)));
     }
+}
+
+namespace {
+// Nothing is written to the database, so nothing is lost by ending at once;
+// a clean detach from inside the engine's own signal handling never returns.
+void terminaAgora(int) { std::_Exit(0); }
+} // namespace
+
+void encerraComPedidoDoSistema()
+{
+    struct sigaction acao {};
+    acao.sa_handler = terminaAgora;
+    sigemptyset(&acao.sa_mask);
+    sigaction(SIGTERM, &acao, nullptr);
+    sigaction(SIGINT, &acao, nullptr);
 }
 
 void encerraPrograma(int status)

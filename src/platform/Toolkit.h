@@ -35,6 +35,11 @@ void beep();
 // as key presses of their own after the current event has been handled.
 void enviaTeclas(const QString &teclas);
 
+// A request of the system to end the program (SIGTERM at logout, Ctrl+C) ends
+// it at once. Installed after the database engine, which takes these signals
+// for itself and would otherwise keep the program running.
+void encerraComPedidoDoSistema();
+
 // Ends the whole process at once with the given status.
 [[noreturn]] void encerraPrograma(int status);
 
