@@ -50,13 +50,17 @@ int campoCheio(int modo)
 
 // A number typed as text laid out through a mask. A text that is not a number
 // (a lone sign) stays as typed, and so does the minus of a negative zero still
-// being typed ("-0" on the way to "-0,5").
+// being typed ("-0" on the way to "-0,5"). Without placeholders (a decimal
+// mask such as ".000" has no integer part) a long number would come back in
+// exponent form ("1,2E+15") and lose digits: the digits stay as typed.
 QString numeroPelaMascara(const QString &texto, const QString &mascara)
 {
     double valor = 0;
     if (!formatacao::paraNumero(texto, valor))
         return texto;
     QString resultado = formatacao::formataNumero(valor, mascara);
+    if (resultado.contains(QLatin1Char('E'), Qt::CaseInsensitive))
+        return texto;
     if (valor == 0 && texto.trimmed().startsWith(QLatin1Char('-')) && !resultado.startsWith(QLatin1Char('-')))
         resultado.prepend(QLatin1Char('-'));
     return resultado;

@@ -138,9 +138,12 @@ private slots:
         bancoteste::escreveOrvoIni(pasta.path(), ini);
         // No data source "SQLVendas" on this workstation.
         const QByteArray odbcIni = qgetenv("ODBCINI");
+        const QByteArray odbcSysIni = qgetenv("ODBCSYSINI");
         qputenv("ODBCINI", QFile::encodeName(pasta.filePath(QStringLiteral("odbc.ini"))));
+        qputenv("ODBCSYSINI", QFile::encodeName(pasta.path()));
         ambienteaviso::iniciaPrograma(pasta.path());
         qputenv("ODBCINI", odbcIni);
+        qputenv("ODBCSYSINI", odbcSysIni);
         QCOMPARE(toolkit::statusDeEncerramento(), std::optional<int>(SaidaSemBanco));
         QCOMPARE(toolkit::mensagensMostradas().size(), size_t(1));
         const QString texto = toolkit::mensagensMostradas()[0].texto;
