@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QTableWidget>
 #include <QTimer>
 
@@ -88,14 +89,16 @@ QTableWidget *grade(QWidget *pai, const QRect &onde, const QString &nome)
     paleta.setColor(QPalette::Base, CorPlanilha);
     paleta.setColor(QPalette::Text, Qt::black);
     t->setPalette(paleta);
+    // The 2,500 cells are copies of one, which share its settings until
+    // written; nothing shows the table yet, so they go in without a signal each.
+    QTableWidgetItem modelo;
+    modelo.setBackground(CorCelula);
+    modelo.setForeground(Qt::black);
+    modelo.setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+    const QSignalBlocker silencio(t->model());
     for (int r = 0; r < 500; ++r)
-        for (int c = 0; c < 5; ++c) {
-            auto *item = new QTableWidgetItem;
-            item->setBackground(CorCelula);
-            item->setForeground(Qt::black);
-            item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
-            t->setItem(r, c, item);
-        }
+        for (int c = 0; c < 5; ++c)
+            t->setItem(r, c, modelo.clone());
     return t;
 }
 

@@ -174,7 +174,10 @@ void Registros::abre(const QString &sql, Conexao &conexao, int, int, int)
 
 QVariant Registros::campo(const QString &nome) const
 {
-    const int indice = indices_.value(nome.toLower(), -1);
+    auto conhecida = porGrafia_.constFind(nome);
+    if (conhecida == porGrafia_.cend())
+        conhecida = porGrafia_.insert(nome, indices_.value(nome.toLower(), -1));
+    const int indice = *conhecida;
     if (indice < 0 || eof_)
         throw ErroSistema(ErroItemNaoEncontrado,
                           QStringLiteral("Item não encontrado na coleção correspondente ao nome "
@@ -203,6 +206,7 @@ void Registros::fecha()
         consulta_.reset();
     }
     indices_.clear();
+    porGrafia_.clear();
     eof_ = true;
 }
 

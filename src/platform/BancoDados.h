@@ -72,6 +72,9 @@ public:
 private:
     std::unique_ptr<QSqlQuery> consulta_;
     QHash<QString, int> indices_; // column positions by lower-case name
+    // The same positions by the spellings asked for, so that reading a field
+    // of every row does not lower-case its name every time.
+    mutable QHash<QString, int> porGrafia_;
     bool eof_ = true;
 };
 

@@ -1,6 +1,9 @@
 #include "platform/Formatacao.h"
 
 #include <QByteArray>
+#include <QHash>
+#include <QVarLengthArray>
+#include <cstdlib>
 #include <cmath>
 #include <optional>
 
@@ -77,6 +80,19 @@ MascaraNumerica analisaMascara(const QString &mascara)
     return m;
 }
 
+// The masks in use are few and each is read again on every number it formats:
+// read each once. The analysis depends on the mask text alone.
+const MascaraNumerica &mascaraAnalisada(const QString &mascara)
+{
+    thread_local QHash<QString, MascaraNumerica> analisadas;
+    auto achada = analisadas.constFind(mascara);
+    if (achada != analisadas.cend())
+        return *achada;
+    if (analisadas.size() >= 256)
+        analisadas.clear();
+    return *analisadas.insert(mascara, analisaMascara(mascara));
+}
+
 int contaDigitos(const QList<Peca> &pecas, bool soObrigatorios)
 {
     int n = 0;
@@ -91,38 +107,40 @@ int contaDigitos(const QList<Peca> &pecas, bool soObrigatorios)
 // 2.675 rounds as written and not as its nearest binary fraction.
 void digitosArredondados(double valor, int decimais, QString &inteiros, QString &fracao)
 {
+    // "d.ddddddddddddddde±xx"; the digits are worked on in place, as one
+    // amount is formatted for every row of a notice.
     const QByteArray cientifica = QByteArray::number(std::fabs(valor), 'e', 14);
-    const int e = cientifica.indexOf('e');
-    const int expoente = cientifica.mid(e + 1).toInt();
-    QByteArray mantissa = cientifica.left(e);
-    mantissa.remove(1, 1); // the '.'
+    const qsizetype e = cientifica.indexOf('e');
+    const int expoente = std::atoi(cientifica.constData() + e + 1);
+    QVarLengthArray<char, 64> digitos;
+    digitos.append(cientifica.at(0));
+    digitos.append(cientifica.constData() + 2, e - 2); // without the '.'
     // Digits with the decimal point after position 'ponto'.
-    QByteArray digitos = mantissa;
     int ponto = expoente + 1;
     if (ponto <= 0) {
-        digitos.prepend(QByteArray(1 - ponto, '0'));
+        digitos.insert(digitos.begin(), 1 - ponto, '0');
         ponto = 1;
     }
-    if (digitos.size() < ponto + decimais + 1)
-        digitos.append(QByteArray(ponto + decimais + 1 - digitos.size(), '0'));
+    while (digitos.size() < ponto + decimais + 1)
+        digitos.append('0');
     const bool sobe = digitos.at(ponto + decimais) >= '5';
-    digitos.truncate(ponto + decimais);
+    digitos.resize(ponto + decimais);
     if (sobe) {
-        int i = digitos.size() - 1;
+        qsizetype i = digitos.size() - 1;
         while (i >= 0 && digitos.at(i) == '9')
             digitos[i--] = '0';
         if (i >= 0) {
-            digitos[i] = char(digitos.at(i) + 1);
+            ++digitos[i];
         } else {
-            digitos.prepend('1');
+            digitos.insert(digitos.begin(), '1');
             ++ponto;
         }
     }
-    QByteArray parteInteira = digitos.left(ponto);
-    while (parteInteira.size() > 0 && parteInteira.at(0) == '0')
-        parteInteira.remove(0, 1);
-    inteiros = QString::fromLatin1(parteInteira);
-    fracao = QString::fromLatin1(digitos.mid(ponto));
+    int primeiro = 0;
+    while (primeiro < ponto && digitos.at(primeiro) == '0')
+        ++primeiro;
+    inteiros = QString::fromLatin1(digitos.constData() + primeiro, ponto - primeiro);
+    fracao = QString::fromLatin1(digitos.constData() + ponto, digitos.size() - ponto);
 }
 
 // An empty mask shows the number as it is, with the workstation's decimal
@@ -193,6 +211,25 @@ QString parteDecimal(const QList<Peca> &pecas, const QString &fracao)
     return resultado;
 }
 
+// A day, month or year with zeros on the left up to the width.
+void acrescentaNumero(QString &destino, int valor, int largura)
+{
+    if (valor < 0) {
+        destino += QStringLiteral("%1").arg(valor, largura, 10, QLatin1Char('0'));
+        return;
+    }
+    char digitos[12];
+    int n = 0;
+    do {
+        digitos[n++] = char('0' + valor % 10);
+        valor /= 10;
+    } while (valor > 0);
+    for (int i = n; i < largura; ++i)
+        destino += QLatin1Char('0');
+    while (n > 0)
+        destino += QLatin1Char(digitos[--n]);
+}
+
 QString separadorDeDataDoFormato(const QString &formato)
 {
     bool citado = false;
@@ -240,7 +277,7 @@ QString formataNumero(double valor, const QString &mascara)
     if (mascara.isEmpty())
         return numeroGeral(valor);
 
-    const MascaraNumerica m = analisaMascara(mascara);
+    const MascaraNumerica &m = mascaraAnalisada(mascara);
     const int decimais = contaDigitos(m.decimal, false);
     QString inteiros, fracao;
     digitosArredondados(valor, decimais, inteiros, fracao);
@@ -281,20 +318,18 @@ QString formataData(const QDate &data, const QString &padrao)
 {
     const QString separador = separadorDeData();
     QString resultado;
+    resultado.reserve(padrao.size() + 4);
     for (int i = 0; i < padrao.size();) {
         const QChar c = padrao.at(i).toLower();
         int n = 1;
         while (i + n < padrao.size() && padrao.at(i + n).toLower() == c)
             ++n;
         if (c == QLatin1Char('d') && n <= 2) {
-            resultado += n == 2 ? QStringLiteral("%1").arg(data.day(), 2, 10, QLatin1Char('0'))
-                                : QString::number(data.day());
+            acrescentaNumero(resultado, data.day(), n);
         } else if (c == QLatin1Char('m') && n <= 2) {
-            resultado += n == 2 ? QStringLiteral("%1").arg(data.month(), 2, 10, QLatin1Char('0'))
-                                : QString::number(data.month());
+            acrescentaNumero(resultado, data.month(), n);
         } else if (c == QLatin1Char('y') && (n == 2 || n == 4)) {
-            resultado += n == 4 ? QStringLiteral("%1").arg(data.year(), 4, 10, QLatin1Char('0'))
-                                : QStringLiteral("%1").arg(data.year() % 100, 2, 10, QLatin1Char('0'));
+            acrescentaNumero(resultado, n == 4 ? data.year() : data.year() % 100, n);
         } else if (c == QLatin1Char('/')) {
             for (int k = 0; k < n; ++k)
                 resultado += separador;

@@ -1,18 +1,86 @@
 #include "platform/Grade.h"
 
+#include <QSignalBlocker>
+#include <optional>
 #include <QTableWidget>
 
-Grade::Grade(QTableWidget *tabela, QColor corCelula) : tabela_(tabela), corCelula_(corCelula) {}
+// Tells the table's view, once per pass of the event loop, that cells were
+// written. A change signal per cell made the view work out and repaint each
+// cell on its own, which cost several times the write itself in a fill of
+// thousands of rows; the view paints only when the event loop runs anyway.
+class AvisoDeAlteracoes : public QObject {
+public:
+    static AvisoDeAlteracoes *da(QTableWidget *tabela)
+    {
+        if (QObject *existente = tabela->findChild<QObject *>(nome(), Qt::FindDirectChildrenOnly))
+            return static_cast<AvisoDeAlteracoes *>(existente);
+        return new AvisoDeAlteracoes(tabela);
+    }
+
+    void agenda()
+    {
+        if (pendente_)
+            return;
+        pendente_ = true;
+        QMetaObject::invokeMethod(this, [this] { avisa(); }, Qt::QueuedConnection);
+    }
+
+private:
+    explicit AvisoDeAlteracoes(QTableWidget *tabela) : QObject(tabela), tabela_(tabela) { setObjectName(nome()); }
+    static QString nome() { return QStringLiteral("orvo-aviso-de-alteracoes"); }
+
+    void avisa()
+    {
+        pendente_ = false;
+        QAbstractItemModel *modelo = tabela_->model();
+        if (modelo->rowCount() > 0 && modelo->columnCount() > 0)
+            emit modelo->dataChanged(modelo->index(0, 0),
+                                     modelo->index(modelo->rowCount() - 1, modelo->columnCount() - 1));
+    }
+
+    QTableWidget *tabela_;
+    bool pendente_ = false;
+};
+
+Grade::Grade(QTableWidget *tabela, QColor corCelula)
+    : tabela_(tabela), aviso_(tabela ? AvisoDeAlteracoes::da(tabela) : nullptr), corCelula_(corCelula)
+{
+}
+
+// Cell writes without the model's per-cell signal, then the one notice.
+// Rows are never added inside: the view must hear of those at once.
+template <typename Escrita>
+void Grade::escreve(Escrita escrita)
+{
+    {
+        const QSignalBlocker silencio(tabela_->model());
+        escrita();
+    }
+    aviso_->agenda();
+}
 
 namespace {
+// A new display-only cell with the grid's cell colour: a copy of one made
+// cell, which shares its settings until written, costs less than setting them
+// on every cell of thousands of new rows.
+QTableWidgetItem *novaCelula(const QColor &cor)
+{
+    thread_local QTableWidgetItem modelo;
+    thread_local std::optional<QColor> corDoModelo;
+    if (corDoModelo != cor) {
+        modelo.setBackground(cor);
+        modelo.setForeground(Qt::black);
+        modelo.setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+        corDoModelo = cor;
+    }
+    return modelo.clone();
+}
+
 QTableWidgetItem *celula(QTableWidget *tabela, int row, int col, const QColor &cor)
 {
     QTableWidgetItem *item = tabela->item(row - 1, col - 1);
     if (!item) {
-        item = new QTableWidgetItem;
-        item->setBackground(cor);
-        item->setForeground(Qt::black);
-        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+        item = novaCelula(cor);
         tabela->setItem(row - 1, col - 1, item);
     }
     return item;
@@ -38,7 +106,7 @@ void Grade::defineTexto(const QString &texto)
     if (col_ < 1 || row_ < 1 || col_ > tabela_->columnCount())
         return;
     garanteLinha(row_);
-    celula(tabela_, row_, col_, corCelula_)->setText(texto);
+    escreve([&] { celula(tabela_, row_, col_, corCelula_)->setText(texto); });
 }
 
 QColor Grade::corFundo() const
@@ -54,7 +122,7 @@ void Grade::defineCorFundo(const QColor &cor)
     if (col_ < 1 || row_ < 1 || col_ > tabela_->columnCount())
         return;
     garanteLinha(row_);
-    celula(tabela_, row_, col_, corCelula_)->setBackground(cor);
+    escreve([&] { celula(tabela_, row_, col_, corCelula_)->setBackground(cor); });
 }
 
 void Grade::defineAcao(int acao)
@@ -65,10 +133,14 @@ void Grade::defineAcao(int acao)
     const int ultimaCol = col_ == -1 ? tabela_->columnCount() : col_;
     const int primeiraRow = row_ == -1 ? 1 : row_;
     const int ultimaRow = row_ == -1 ? tabela_->rowCount() : row_;
-    for (int r = primeiraRow; r <= ultimaRow; ++r)
-        for (int c = primeiraCol; c <= ultimaCol; ++c)
-            if (QTableWidgetItem *item = tabela_->item(r - 1, c - 1))
-                item->setText(QString());
+    escreve([&] {
+        for (int r = primeiraRow; r <= ultimaRow; ++r)
+            for (int c = primeiraCol; c <= ultimaCol; ++c) {
+                QTableWidgetItem *item = tabela_->item(r - 1, c - 1);
+                if (item && !item->text().isEmpty())
+                    item->setText(QString());
+            }
+    });
 }
 
 int Grade::linhas() const { return tabela_->rowCount(); }

@@ -3,11 +3,14 @@
 #include <QString>
 
 class QTableWidget;
+class AvisoDeAlteracoes;
 
 // Spreadsheet grid operations over a Qt table widget: a column cursor and a row
 // cursor (1-based; -1 means all columns or all rows), the text and background of
 // the cell at the cursors, and action 12 that clears the text of the selected
 // block. Writing below the last row adds rows, so no record is ever dropped.
+// The table's view learns of written cells all at once, when control returns to
+// the event loop (where it paints), not cell by cell.
 class Grade {
 public:
     enum { AcaoLimpaTexto = 12 };
@@ -31,8 +34,10 @@ public:
 
 private:
     void garanteLinha(int row);
+    template <typename Escrita> void escreve(Escrita escrita);
 
     QTableWidget *tabela_;
+    AvisoDeAlteracoes *aviso_ = nullptr;
     QColor corCelula_;
     int col_ = 1;
     int row_ = 1;

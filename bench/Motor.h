@@ -1,0 +1,30 @@
+#pragma once
+#include <QDate>
+#include <QSqlDatabase>
+#include <QString>
+
+// The fastest the database engine gives the notice's two statements: through
+// the same driver as the program, every field of every row fetched and
+// nothing else done with it; and through the engine's own command-line client.
+class Piso {
+public:
+    explicit Piso(const QString &arquivo, const QString &nome = QStringLiteral("piso-do-motor"));
+    ~Piso();
+
+    // Runs one statement and reads it to the end; the number of rows.
+    int executa(const QString &sql);
+    // Both statements of the day; the rows of each.
+    void executaAmbos(const QDate &dia, int &receber, int &pagar);
+
+    // The floor of a start-up: milliseconds from opening a new connection
+    // (which reads the tables' definitions afresh) to the end of both statements.
+    static double comConexaoNova(const QString &arquivo, const QDate &dia);
+
+private:
+    QString nome_;
+};
+
+// Milliseconds isql-fb takes, from its start to its end, for a script whose
+// output is discarded.
+double tempoIsql(const QString &arquivo, const QByteArray &script);
+QByteArray scriptDosComandos(const QDate &dia);

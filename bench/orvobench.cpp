@@ -1,0 +1,350 @@
+// Times the notice's work against the fastest the database engine does the
+// same, on the large database written by orvo_gerabanco, and prints the
+// figures side by side with their ratios and targets.
+//
+//   orvo_bench PASTA_DO_BANCO [--repeticoes N] [--escala 1000,5000,20000]
+//                             [--hoje AAAA-MM-DD] [--programa PASTA]
+#include "Arranque.h"
+#include "DiasDeEscala.h"
+#include "Medicao.h"
+#include "Motor.h"
+#include "Teclas.h"
+
+#include "errors/ErroCorrente.h"
+#include "notice/ConsultasContas.h"
+#include "notice/FrmRobo.h"
+#include "platform/Janela.h"
+#include "platform/RaizFirebird.h"
+#include "platform/Toolkit.h"
+#include "startup/IniciaSistema.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTableWidget>
+#include <QVBoxLayout>
+#include <cstdio>
+#include <stdexcept>
+
+namespace {
+
+void progresso(const QString &texto)
+{
+    std::fprintf(stderr, "%s\n", qPrintable(texto));
+}
+
+int linhasPreenchidas(QTableWidget *tabela)
+{
+    int n = 0;
+    while (n < tabela->rowCount() && tabela->item(n, 0) && !tabela->item(n, 0)->text().isEmpty())
+        ++n;
+    return n;
+}
+
+void exigeSemMensagens()
+{
+    if (!toolkit::mensagensMostradas().empty())
+        throw std::runtime_error("o sistema mostrou: " + toolkit::mensagensMostradas().front().texto.toStdString());
+}
+
+// The notice's refresh against the engine floor on one day, run alternately so
+// that both see the same machine; the ratios are taken pair by pair, so that
+// a slower moment of the machine (other programs running) weighs on both.
+struct MedidaDoDia {
+    int receber = 0;
+    int pagar = 0;
+    Resumo piso;
+    Resumo carrega;
+    Resumo ciclo;
+    Resumo razaoCarrega;
+    Resumo razaoCiclo;
+    int linhas() const { return receber + pagar; }
+};
+
+MedidaDoDia medeDia(FrmRobo &janela, Piso &piso, const QDate &dia, int vezes, bool comCiclo)
+{
+    MedidaDoDia m;
+    consultas::defineHoje(dia);
+    // A first round warms the engine's cache and checks that the grids get
+    // every row the engine returns.
+    piso.executaAmbos(dia, m.receber, m.pagar);
+    janela.LimpaGrid();
+    janela.CarregaContas();
+    exigeSemMensagens();
+    if (linhasPreenchidas(janela.tabelaRec) != m.receber || linhasPreenchidas(janela.tabelaPag) != m.pagar)
+        throw std::runtime_error("as grades não receberam as linhas que o motor devolveu");
+
+    QList<double> tPiso, tCarrega, tCiclo, razaoCarrega, razaoCiclo;
+    for (int i = 0; i < vezes; ++i) {
+        int r = 0, p = 0;
+        tPiso << cronometra([&] { piso.executaAmbos(dia, r, p); });
+        janela.LimpaGrid();
+        tCarrega << cronometra([&] { janela.CarregaContas(); });
+        razaoCarrega << tCarrega.last() / tPiso.last();
+        if (comCiclo) {
+            // As after a confirmed notice: grids cleared, window hidden; then the
+            // tick clears, shows, refills, and the window paints.
+            janela.LimpaGrid();
+            toolkit::escondeJanela(&janela);
+            QCoreApplication::processEvents();
+            tCiclo << cronometra([&] {
+                janela.trmEsconde_Timer();
+                QCoreApplication::processEvents(); // the notice of the written cells
+                QCoreApplication::processEvents(); // the paint it asks for
+            });
+            razaoCiclo << tCiclo.last() / tPiso.last();
+        }
+    }
+    exigeSemMensagens();
+    m.piso = resume(tPiso);
+    m.carrega = resume(tCarrega);
+    m.ciclo = resume(tCiclo);
+    m.razaoCarrega = resume(razaoCarrega);
+    m.razaoCiclo = resume(razaoCiclo);
+    return m;
+}
+
+// The offscreen platform's notes about what it cannot do (raise a window, and
+// so on) would drown the report; every other message goes through.
+void filtraMensagens(QtMsgType tipo, const QMessageLogContext &contexto, const QString &texto)
+{
+    if (tipo == QtWarningMsg && (texto.contains(QLatin1String("This plugin does not support"))
+                                 || texto.contains(QLatin1String("XDG_RUNTIME_DIR"))))
+        return;
+    std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(tipo, contexto, texto)));
+}
+
+QString razao(double a, double b) { return b > 0 ? numero(a / b) + QStringLiteral("×") : QStringLiteral("-"); }
+QString razao(const Resumo &r) { return numero(r.mediana) + QStringLiteral("×"); }
+QString atingida(bool ok) { return ok ? QStringLiteral("sim") : QStringLiteral("NÃO"); }
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    // A Brazilian workstation, whatever this machine's own settings.
+    if (qEnvironmentVariableIsEmpty("LC_ALL"))
+        qputenv("LC_ALL", "pt_BR.UTF-8");
+    qInstallMessageHandler(filtraMensagens);
+    arranque::executaFilhoSePedido(argc, argv);
+
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("OrvoAviso"));
+    QCommandLineParser linha;
+    linha.addHelpOption();
+    linha.addPositionalArgument(QStringLiteral("pasta"), QStringLiteral("Pasta do VENDAS.FDB gerado por orvo_gerabanco"));
+    linha.addOption({QStringLiteral("repeticoes"), QStringLiteral("vezes que cada medida é repetida"), QStringLiteral("N"), QStringLiteral("15")});
+    linha.addOption({QStringLiteral("escala"), QStringLiteral("parcelas dos dias de escala do banco"), QStringLiteral("N,N,N")});
+    linha.addOption({QStringLiteral("hoje"), QStringLiteral("o dia do aviso no banco"), QStringLiteral("AAAA-MM-DD")});
+    linha.addOption({QStringLiteral("so-aviso"), QStringLiteral("só (1) e (3), para perfis com callgrind")});
+    linha.addOption({QStringLiteral("programa"), QStringLiteral("pasta do programa (orvo.ini)"), QStringLiteral("PASTA")});
+    linha.process(app);
+    if (linha.positionalArguments().size() != 1)
+        linha.showHelp(1);
+
+    const QString pastaBanco = QDir(linha.positionalArguments().constFirst()).absolutePath();
+    const QString arquivo = pastaBanco + QStringLiteral("/VENDAS.FDB");
+    const int vezes = qMax(3, linha.value(QStringLiteral("repeticoes")).toInt());
+    const QList<int> escala = linha.isSet(QStringLiteral("escala"))
+        ? diasdeescala::le(linha.value(QStringLiteral("escala"))) : diasdeescala::padrao();
+    const QDate hoje = linha.isSet(QStringLiteral("hoje"))
+        ? QDate::fromString(linha.value(QStringLiteral("hoje")), Qt::ISODate) : QDate::currentDate();
+    const QString programa = linha.isSet(QStringLiteral("programa"))
+        ? QDir(linha.value(QStringLiteral("programa"))).absolutePath()
+        : QDir::temp().filePath(QStringLiteral("orvo-bench-programa"));
+    if (!QFile::exists(arquivo) || !hoje.isValid()) {
+        progresso(QStringLiteral("Banco não encontrado ou data inválida: ") + arquivo);
+        return 2;
+    }
+
+    try {
+        // The program's shared-mode engine root, used by this process, the
+        // children and isql-fb alike; then the program folder with its orvo.ini.
+        bancodados::preparaRaizFirebird();
+        QDir().mkpath(programa);
+        QFile ini(programa + QStringLiteral("/orvo.ini"));
+        if (!ini.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            throw std::runtime_error("orvo.ini não pôde ser escrito");
+        ini.write(pastaBanco.toUtf8() + "\r\n");
+        ini.close();
+
+        toolkit::ativaObservacao(true);
+        toolkit::definePastaDoPrograma(programa);
+        consultas::defineHoje(hoje);
+        IniciaSistema();
+        FrmRobo &janela = FrmRobo::instancia();
+        janela.trmEsconde.defineAtivo(false); // the benchmark calls the notice itself
+        toolkit::mostraJanela(&janela);
+        QCoreApplication::processEvents();
+        Piso piso(arquivo);
+
+        progresso(QStringLiteral("(1)(3) piso do motor e CarregaContas..."));
+        const MedidaDoDia dia = medeDia(janela, piso, hoje, vezes, true);
+        if (dia.linhas() == 0)
+            progresso(QStringLiteral("AVISO: nenhuma parcela vence em %1 neste banco.").arg(hoje.toString(Qt::ISODate)));
+
+        if (linha.isSet(QStringLiteral("so-aviso"))) {
+            std::printf("piso %s ms, CarregaContas %s ms, ciclo %s ms, %d linhas\n", qPrintable(medianaMinMax(dia.piso)),
+                        qPrintable(medianaMinMax(dia.carrega)), qPrintable(medianaMinMax(dia.ciclo)), dia.linhas());
+            std::fflush(stdout);
+            std::_Exit(0);
+        }
+
+        progresso(QStringLiteral("(2) isql-fb..."));
+        QList<double> tIsql, tIsqlConexao;
+        const QByteArray script = scriptDosComandos(hoje);
+        tempoIsql(arquivo, script);
+        for (int i = 0; i < vezes; ++i) {
+            tIsql << tempoIsql(arquivo, script);
+            tIsqlConexao << tempoIsql(arquivo, QByteArray());
+        }
+
+        progresso(QStringLiteral("(4)(6) arranque e memória..."));
+        QList<double> tArranque, tVazia, memArranque, memVazia, tConexaoNova;
+        QList<double> tMontada, tPrimeiraPintura, tPronta, tAntesDoMain;
+        arranque::mede(arranque::Modo::Programa, programa, hoje);
+        for (int i = 0; i < vezes; ++i) {
+            tConexaoNova << Piso::comConexaoNova(arquivo, hoje);
+            const arranque::Resultado p = arranque::mede(arranque::Modo::Programa, programa, hoje);
+            if (p.linhasReceber != dia.receber || p.linhasPagar != dia.pagar)
+                throw std::runtime_error("a janela do programa não mostrou as linhas do dia");
+            const arranque::Resultado v = arranque::mede(arranque::Modo::JanelaVazia, programa, hoje);
+            tArranque << p.milissegundos;
+            tMontada << p.montadaMs;
+            tPrimeiraPintura << p.primeiraPinturaMs;
+            tPronta << p.prontaMs;
+            tAntesDoMain << p.milissegundos - p.respostaMs;
+            memArranque << p.picoMb;
+            tVazia << v.milissegundos;
+            memVazia << v.picoMb;
+        }
+
+        progresso(QStringLiteral("(5) FormataTecla..."));
+        QWidget caixas;
+        auto *layout = new QVBoxLayout(&caixas);
+        auto *cep = new QLineEdit(&caixas);
+        cep->setProperty("Tag", QStringLiteral("C(CM008@@@@@-@@@)"));
+        auto *data = new QLineEdit(&caixas);
+        data->setProperty("Tag", QStringLiteral("C(DT010)"));
+        layout->addWidget(cep);
+        layout->addWidget(data);
+        caixas.show();
+        const QString textoHora = janela.txtHora->text();
+        QList<double> tHora, tCep, tData;
+        for (int i = 0; i < vezes; ++i) {
+            tHora << microssegundosPorTecla(janela.txtHora, QStringLiteral("123,45"), QStringLiteral("123,45"), 500);
+            tCep << microssegundosPorTecla(cep, QStringLiteral("12345678"), QStringLiteral("12345-678"), 500);
+            tData << microssegundosPorTecla(data, QStringLiteral("08122026"), QStringLiteral("08/12/2026"), 500);
+        }
+        exigeSemMensagens();
+        janela.txtHora->setText(textoHora);
+
+        progresso(QStringLiteral("escala..."));
+        QList<MedidaDoDia> escalas;
+        for (int i = 0; i < escala.size(); ++i)
+            escalas << medeDia(janela, piso, diasdeescala::dia(hoje, i), escala[i] > 5000 ? qMax(3, vezes / 3) : vezes, false);
+        consultas::defineHoje(hoje);
+
+        // The report.
+        const Resumo rIsql = resume(tIsql), rIsqlConexao = resume(tIsqlConexao);
+        const Resumo rArranque = resume(tArranque), rVazia = resume(tVazia);
+        const Resumo rMem = resume(memArranque), rMemVazia = resume(memVazia);
+        const Resumo rConexaoNova = resume(tConexaoNova);
+        const Resumo rHora = resume(tHora), rCep = resume(tCep), rData = resume(tData);
+        // A start-up cannot do with less than a new connection and both statements.
+        const double metaArranque = 1.5 * rVazia.mediana + rConexaoNova.mediana;
+
+        std::printf("OrvoAviso: medição de desempenho\n");
+        std::printf("Banco %s, dia %s: %d a receber e %d a pagar vencendo no dia; %d repetições.\n"
+                    "Cada valor: mediana (mínimo–máximo). As razões de (3) e da escala são a mediana das razões\n"
+                    "de cada par medido lado a lado com o piso (1).\n\n",
+                    qPrintable(arquivo), qPrintable(hoje.toString(QStringLiteral("dd/MM/yyyy"))), dia.receber,
+                    dia.pagar, vezes);
+
+        Tabela t({QStringLiteral("Medida"), QStringLiteral("ms"), QStringLiteral("razão"), QStringLiteral("meta"),
+                  QStringLiteral("ok")});
+        t.adiciona({QStringLiteral("(1) piso do motor: 2 comandos pelo QIBASE, todos os campos lidos"),
+                    medianaMinMax(dia.piso), QStringLiteral("1×"), QString(), QString()});
+        t.adiciona({QStringLiteral("    o mesmo numa conexão nova (conectar e os 2 comandos)"), medianaMinMax(rConexaoNova),
+                    razao(rConexaoNova.mediana, dia.piso.mediana), QString(), QString()});
+        t.adiciona({QStringLiteral("(2) isql-fb com os 2 comandos, saída descartada"), medianaMinMax(rIsql),
+                    razao(rIsql.mediana, dia.piso.mediana), QString(), QString()});
+        t.adiciona({QStringLiteral("    isql-fb só conectando (início do processo e conexão)"), medianaMinMax(rIsqlConexao),
+                    QString(), QString(), QString()});
+        t.adiciona({QStringLiteral("(3) CarregaContas na janela de aviso (offscreen)"), medianaMinMax(dia.carrega),
+                    razao(dia.razaoCarrega), QStringLiteral("≤ 1.15×"), atingida(dia.razaoCarrega.mediana <= 1.15)});
+        t.adiciona({QStringLiteral("    ciclo do aviso: LimpaGrid, mostrar, CarregaContas, pintura"), medianaMinMax(dia.ciclo),
+                    razao(dia.razaoCiclo), QString(), QString()});
+        t.adiciona({QStringLiteral("(4) início do programa até a janela preenchida"), medianaMinMax(rArranque),
+                    razao(rArranque.mediana, rVazia.mediana), QStringLiteral("≤ ") + numero(metaArranque) + QStringLiteral(" ms"),
+                    atingida(rArranque.mediana <= metaArranque)});
+        t.adiciona({QStringLiteral("    dele: até o main() do processo, e da resposta à leitura"), medianaMinMax(resume(tAntesDoMain)), QString(),
+                    QString(), QString()});
+        t.adiciona({QStringLiteral("    dele: do main() à conexão aberta e janela mostrada"), medianaMinMax(resume(tMontada)),
+                    QString(), QString(), QString()});
+        t.adiciona({QStringLiteral("    dele: do main() à primeira pintura (grades vazias)"),
+                    medianaMinMax(resume(tPrimeiraPintura)), QString(), QString(), QString()});
+        t.adiciona({QStringLiteral("    dele: do main() à pintura das grades preenchidas"), medianaMinMax(resume(tPronta)),
+                    QString(), QString(), QString()});
+        t.adiciona({QStringLiteral("    início de uma janela Qt vazia"), medianaMinMax(rVazia), QStringLiteral("1×"),
+                    QString(), QString()});
+        std::printf("%s", qPrintable(t.texto()));
+        std::printf("Meta de (4): 1.5 × janela vazia + piso numa conexão nova = %s ms "
+                    "(com o piso de (1) no lugar: %s ms).\n\n",
+                    qPrintable(numero(metaArranque)), qPrintable(numero(1.5 * rVazia.mediana + dia.piso.mediana)));
+
+        Tabela teclas({QStringLiteral("(5) FormataTecla, por tecla"), QStringLiteral("µs"), QStringLiteral("meta"),
+                       QStringLiteral("ok")});
+        const auto tecla = [&](const QString &nome, const Resumo &r) {
+            teclas.adiciona({nome, medianaMinMax(r), QStringLiteral("< 50"), atingida(r.mediana < 50)});
+        };
+        tecla(QStringLiteral("txtHora C(NU018#########0.00), digitando 123,45"), rHora);
+        tecla(QStringLiteral("caixa C(CM008@@@@@-@@@), digitando 12345678"), rCep);
+        tecla(QStringLiteral("caixa C(DT010), digitando 08122026"), rData);
+        std::printf("%s\n", qPrintable(teclas.texto()));
+
+        Tabela memoria({QStringLiteral("(6) pico de memória (VmHWM)"), QStringLiteral("MB"), QStringLiteral("meta"),
+                        QStringLiteral("ok")});
+        memoria.adiciona({QStringLiteral("programa após o primeiro aviso preenchido"), medianaMinMax(rMem),
+                          QStringLiteral("< 80"), atingida(rMem.maximo < 80)});
+        memoria.adiciona({QStringLiteral("janela Qt vazia"), medianaMinMax(rMemVazia), QString(), QString()});
+        std::printf("%s\n", qPrintable(memoria.texto()));
+
+        Tabela crescimento({QStringLiteral("Escala: parcelas vencendo no dia"), QStringLiteral("piso ms"),
+                            QStringLiteral("CarregaContas ms"), QStringLiteral("razão"), QStringLiteral("µs/linha"),
+                            QStringLiteral("ok")});
+        QList<MedidaDoDia> todas = escalas;
+        todas.prepend(dia);
+        std::sort(todas.begin(), todas.end(), [](const MedidaDoDia &a, const MedidaDoDia &b) { return a.linhas() < b.linhas(); });
+        for (const MedidaDoDia &m : todas)
+            crescimento.adiciona({QString::number(m.linhas()), medianaMinMax(m.piso), medianaMinMax(m.carrega),
+                                  razao(m.razaoCarrega), numero(1000.0 * m.carrega.mediana / qMax(1, m.linhas())),
+                                  atingida(m.razaoCarrega.mediana <= 1.15)});
+        std::printf("%s", qPrintable(crescimento.texto()));
+        if (todas.size() > 1) {
+            const double primeira = todas.first().carrega.mediana / qMax(1, todas.first().linhas());
+            const double ultima = todas.last().carrega.mediana / qMax(1, todas.last().linhas());
+            std::printf("\nCrescimento linear (µs/linha na maior escala ≤ 1.25 × na menor): %s\n",
+                        qPrintable(atingida(ultima <= 1.25 * primeira)));
+        }
+    } catch (const ErroSistema &erro) {
+        progresso(QStringLiteral("Falha na medição: ") + erro.descricao());
+        return 1;
+    } catch (const std::exception &erro) {
+        progresso(QStringLiteral("Falha na medição: ") + QString::fromLocal8Bit(erro.what()));
+        return 1;
+    } catch (const toolkit::FimDoPrograma &fim) {
+        progresso(QStringLiteral("O sistema encerrou com o status %1: %2")
+                      .arg(fim.status)
+                      .arg(toolkit::mensagensMostradas().empty() ? QString() : toolkit::mensagensMostradas().back().texto));
+        return 1;
+    }
+    std::fflush(stdout);
+    // The notice window and the shared connection live until the end, as in the program.
+    std::_Exit(0);
+}

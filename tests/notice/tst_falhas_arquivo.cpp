@@ -1,0 +1,167 @@
+// The embedded database file goes wrong between notices: removed, emptied,
+// overwritten, a folder in its place (unreadable for anyone, root included), or
+// back with no read permission. At each notice the program stays: it shows the
+// error report with empty grids or, while the engine still holds the file open,
+// the right rows; never wrong ones. A notice after a failed one opens the
+// connection again, so a later fault meets that reopening. Once a good file is
+// back, the next notice fills normally.
+#include "ApoioFalhas.h"
+
+#include <QDir>
+#include <sys/stat.h>
+
+using ambienteaviso::Ambiente;
+using ambienteaviso::Backend;
+using namespace apoioaviso;
+using namespace apoiofalhas;
+
+namespace {
+
+enum class Estrago { Removido, Esvaziado, Sobrescrito, PastaNoLugar, CopiaSemLeitura };
+
+// Puts a good copy at the path as a new file: an engine that still holds the
+// old one open keeps its own, and is never handed pages changed under it.
+bool poeCopia(const QString &arquivo, const QByteArray &copia, QFileDevice::Permissions permissoes)
+{
+    QDir().rmdir(arquivo);
+    QFile::remove(arquivo);
+    QFile f(arquivo);
+    if (!f.open(QIODevice::WriteOnly) || f.write(copia) != copia.size())
+        return false;
+    f.close();
+    return ::chmod(QFile::encodeName(arquivo).constData(), permissoes == QFileDevice::Permissions() ? 0 : 0644) == 0;
+}
+
+bool estraga(Estrago e, const QString &arquivo, const QByteArray &copia)
+{
+    QFile f(arquivo);
+    switch (e) {
+    case Estrago::Removido:
+        return f.remove();
+    case Estrago::Esvaziado:
+        return f.resize(0);
+    case Estrago::Sobrescrito: {
+        // Every page but the header replaced by garbage, in place.
+        if (!f.open(QIODevice::ReadWrite))
+            return false;
+        const qint64 tamanho = qMax<qint64>(f.size(), 8192);
+        f.seek(1024);
+        return f.write(QByteArray(int(tamanho - 1024), char(0xA5))) == tamanho - 1024;
+    }
+    case Estrago::PastaNoLugar:
+        QFile::remove(arquivo);
+        return QDir().mkdir(arquivo);
+    case Estrago::CopiaSemLeitura:
+        return poeCopia(arquivo, copia, QFileDevice::Permissions());
+    }
+    return false;
+}
+
+QString nomeDe(Estrago e)
+{
+    switch (e) {
+    case Estrago::Removido: return QStringLiteral("removido");
+    case Estrago::Esvaziado: return QStringLiteral("esvaziado");
+    case Estrago::Sobrescrito: return QStringLiteral("sobrescrito");
+    case Estrago::PastaNoLugar: return QStringLiteral("pasta no lugar");
+    case Estrago::CopiaSemLeitura: return QStringLiteral("cópia sem permissão de leitura");
+    }
+    return QString();
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Estrago)
+Q_DECLARE_METATYPE(QList<Estrago>)
+
+class TestFalhasArquivo : public QObject {
+    Q_OBJECT
+    QList<Contagem> contagens;
+
+private slots:
+    void init()
+    {
+        usaRegional("pt_BR");
+        consultas::defineHoje(Hoje);
+        toolkit::limpaObservacao();
+    }
+    void cleanup() { ambienteaviso::encerraPrograma(); }
+
+    void cleanupTestCase()
+    {
+        Contagem total{"total"};
+        for (const Contagem &c : contagens) {
+            c.imprime();
+            total.injetadas += c.injetadas;
+            total.sobrevividas += c.sobrevividas;
+            total.linhasErradas += c.linhasErradas;
+        }
+        total.imprime();
+    }
+
+    // One fault before each notice, in this order, then a good file again.
+    void arquivoEstragadoEntreAvisos_data()
+    {
+        QTest::addColumn<QList<Estrago>>("estragos");
+        using E = Estrago;
+        QTest::newRow("removido") << QList<E>{E::Removido, E::Removido};
+        QTest::newRow("esvaziado") << QList<E>{E::Esvaziado, E::Esvaziado};
+        QTest::newRow("sobrescrito") << QList<E>{E::Sobrescrito, E::Sobrescrito};
+        QTest::newRow("esvaziado, depois removido") << QList<E>{E::Esvaziado, E::Removido};
+        QTest::newRow("esvaziado, depois ilegível") << QList<E>{E::Esvaziado, E::PastaNoLugar};
+        QTest::newRow("sobrescrito, depois sem permissão") << QList<E>{E::Sobrescrito, E::CopiaSemLeitura};
+    }
+    void arquivoEstragadoEntreAvisos()
+    {
+        QFETCH(QList<Estrago>, estragos);
+        Ambiente amb(Backend::Embutido);
+        EXIGE_AMBIENTE(amb);
+        preencheDados(amb.dados());
+        QFile banco(amb.arquivoBanco());
+        QVERIFY(banco.open(QIODevice::ReadOnly));
+        const QByteArray copia = banco.readAll();
+        banco.close();
+
+        ambienteaviso::iniciaPrograma(amb.pasta());
+        QVERIFY(esperaPreenchimento());
+        QCOMPARE(linhasErradasNoAviso(), 0);
+
+        contagens.append(Contagem{QByteArray(QTest::currentDataTag())});
+        Contagem &c = contagens.last();
+        int sobreviveram = 0;
+        for (int i = 0; i < estragos.size(); ++i) {
+            const int antes = mensagensDeErro();
+            bool estragou = true;
+            QVERIFY(proximoAviso([&] {
+                const bool jaRemovido = estragos.at(i) == Estrago::Removido && !QFile::exists(amb.arquivoBanco());
+                estragou = jaRemovido || estraga(estragos.at(i), amb.arquivoBanco(), copia);
+            }));
+            QVERIFY(estragou);
+            ++c.injetadas;
+            const bool sobreviveu = avisoSobreviveu(c, antes);
+            qInfo("aviso %d, arquivo %s: %s", i + 1, qPrintable(nomeDe(estragos.at(i))),
+                  mensagensDeErro() > antes
+                      ? qPrintable(QStringLiteral("relatório ")
+                                   + QString(toolkit::mensagensMostradas().back().texto).replace(QChar(13), u' '))
+                      : "grades preenchidas");
+            QVERIFY2(sobreviveu, "o aviso não sobreviveu ao arquivo estragado");
+            ++sobreviveram;
+        }
+
+        QVERIFY(poeCopia(amb.arquivoBanco(), copia, QFileDevice::ReadOwner | QFileDevice::WriteOwner));
+        const int antes = mensagensDeErro();
+        QVERIFY(proximoAviso());
+        QCOMPARE(mensagensDeErro(), antes);
+        const int erradas = linhasErradasNoAviso();
+        c.linhasErradas += erradas;
+        QCOMPARE(erradas, 0);
+        QCOMPARE(FrmRobo::instancia().lblTotalGeral->text(), QStringLiteral("994,46"));
+        c.sobrevividas += sobreviveram;
+        c.imprime();
+        QCOMPARE(c.sobrevividas, c.injetadas);
+        QCOMPARE(c.linhasErradas, 0);
+    }
+};
+
+QTEST_MAIN(TestFalhasArquivo)
+#include "tst_falhas_arquivo.moc"
