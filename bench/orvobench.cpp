@@ -3,7 +3,8 @@
 // figures side by side with their ratios and targets.
 //
 //   orvo_bench PASTA_DO_BANCO [--repeticoes N] [--escala 1000,5000,20000]
-//                             [--hoje AAAA-MM-DD] [--programa PASTA]
+//                             [--hoje AAAA-MM-DD] [--programa PASTA] [--so-aviso]
+// --so-aviso measures only (1) and (3), for a profile under valgrind --tool=callgrind.
 #include "Arranque.h"
 #include "DiasDeEscala.h"
 #include "Medicao.h"
@@ -25,6 +26,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QTableWidget>
+#include <QThread>
 #include <QVBoxLayout>
 #include <cstdio>
 #include <stdexcept>
@@ -119,6 +121,24 @@ void filtraMensagens(QtMsgType tipo, const QMessageLogContext &contexto, const Q
 
 QString razao(double a, double b) { return b > 0 ? numero(a / b) + QStringLiteral("×") : QStringLiteral("-"); }
 QString razao(const Resumo &r) { return numero(r.mediana) + QStringLiteral("×"); }
+
+QString processador()
+{
+    QFile cpuinfo(QStringLiteral("/proc/cpuinfo"));
+    if (cpuinfo.open(QIODevice::ReadOnly))
+        for (const QByteArray &linha : cpuinfo.readAll().split('\n'))
+            if (linha.startsWith("model name"))
+                return QString::fromUtf8(linha.mid(linha.indexOf(':') + 1).trimmed());
+    return QStringLiteral("processador desconhecido");
+}
+
+// Other programs running at the same time show here.
+QString cargaMedia()
+{
+    QFile carga(QStringLiteral("/proc/loadavg"));
+    return carga.open(QIODevice::ReadOnly) ? QString::fromLatin1(carga.readAll()).section(u' ', 0, 2) : QString();
+}
+
 QString atingida(bool ok) { return ok ? QStringLiteral("sim") : QStringLiteral("NÃO"); }
 
 } // namespace
@@ -256,10 +276,13 @@ int main(int argc, char *argv[])
         const Resumo rMem = resume(memArranque), rMemVazia = resume(memVazia);
         const Resumo rConexaoNova = resume(tConexaoNova);
         const Resumo rHora = resume(tHora), rCep = resume(tCep), rData = resume(tData);
-        // A start-up cannot do with less than a new connection and both statements.
-        const double metaArranque = 1.5 * rVazia.mediana + rConexaoNova.mediana;
+        // The start-up against a bare window start plus the floor, taken as
+        // 1.5 × (window + floor); the stricter 1.5 × window + floor is shown too.
+        const double metaArranque = 1.5 * (rVazia.mediana + dia.piso.mediana);
+        const double metaEstrita = 1.5 * rVazia.mediana + dia.piso.mediana;
 
-        std::printf("OrvoAviso: medição de desempenho\n");
+        std::printf("OrvoAviso: medição de desempenho (%s; %d núcleos; carga média %s)\n", qPrintable(processador()),
+                    QThread::idealThreadCount(), qPrintable(cargaMedia()));
         std::printf("Banco %s, dia %s: %d a receber e %d a pagar vencendo no dia; %d repetições.\n"
                     "Cada valor: mediana (mínimo–máximo). As razões de (3) e da escala são a mediana das razões\n"
                     "de cada par medido lado a lado com o piso (1).\n\n",
@@ -294,9 +317,12 @@ int main(int argc, char *argv[])
         t.adiciona({QStringLiteral("    início de uma janela Qt vazia"), medianaMinMax(rVazia), QStringLiteral("1×"),
                     QString(), QString()});
         std::printf("%s", qPrintable(t.texto()));
-        std::printf("Meta de (4): 1.5 × janela vazia + piso numa conexão nova = %s ms "
-                    "(com o piso de (1) no lugar: %s ms).\n\n",
-                    qPrintable(numero(metaArranque)), qPrintable(numero(1.5 * rVazia.mediana + dia.piso.mediana)));
+        std::printf("Meta de (4): 1.5 × (janela vazia + piso (1)) = %s ms. Lida como 1.5 × janela vazia + piso (1): "
+                    "%s ms, %s.\nCom o piso numa conexão nova no lugar de (1): %s ms e %s ms.\n\n",
+                    qPrintable(numero(metaArranque)), qPrintable(numero(metaEstrita)),
+                    qPrintable(atingida(rArranque.mediana <= metaEstrita)),
+                    qPrintable(numero(1.5 * (rVazia.mediana + rConexaoNova.mediana))),
+                    qPrintable(numero(1.5 * rVazia.mediana + rConexaoNova.mediana)));
 
         Tabela teclas({QStringLiteral("(5) FormataTecla, por tecla"), QStringLiteral("µs"), QStringLiteral("meta"),
                        QStringLiteral("ok")});
