@@ -26,7 +26,7 @@ Intervalo leIntervalo(const QString &texto)
     const qlonglong total = (horas > 0 ? horas * 60 : 0) + (minutos > 0 ? minutos : 0);
     if (total == 0)
         return intervalo; // a zero delay would hide the window with no notice pending
-    intervalo.minutos = int(qMin<qlonglong>(total, 60 * 32767 + 99));
+    intervalo.minutos = int(total); // at most 32767 hours and 99 minutes
     intervalo.resultado = total <= 60 ? Intervalo::Aceito : Intervalo::AcimaDeUmaHora;
     return intervalo;
 }

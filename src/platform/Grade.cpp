@@ -144,4 +144,3 @@ void Grade::defineAcao(int acao)
 }
 
 int Grade::linhas() const { return tabela_->rowCount(); }
-int Grade::colunas() const { return tabela_->columnCount(); }

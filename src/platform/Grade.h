@@ -29,7 +29,6 @@ public:
     void defineAcao(int acao);
 
     int linhas() const;
-    int colunas() const;
     QColor corCelulaNormal() const { return corCelula_; }
 
 private:

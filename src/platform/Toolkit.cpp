@@ -158,7 +158,6 @@ void executaManipulador(const std::function<void()> &manipulador)
 }
 
 void ativaObservacao(bool ativa) { observacaoAtiva = ativa; }
-bool observando() { return observacaoAtiva; }
 
 std::vector<MensagemMostrada> &mensagensMostradas()
 {

@@ -58,7 +58,6 @@ struct FimDoPrograma {
     int status;
 };
 void ativaObservacao(bool ativa);
-bool observando();
 std::vector<MensagemMostrada> &mensagensMostradas();
 std::optional<int> &statusDeEncerramento();
 int &beepsSoados();

@@ -109,6 +109,19 @@ struct Contagem {
     }
 };
 
+// Prints each fault's figures and their sum, at the end of a fault test.
+inline void imprimeTotais(const QList<Contagem> &contagens)
+{
+    Contagem total{"total"};
+    for (const Contagem &c : contagens) {
+        c.imprime();
+        total.injetadas += c.injetadas;
+        total.sobrevividas += c.sobrevividas;
+        total.linhasErradas += c.linhasErradas;
+    }
+    total.imprime();
+}
+
 // The window after a notice that met a fault: either the error report with
 // empty grids, or (the fault not reaching the program) the right rows.
 inline bool avisoSobreviveu(Contagem &c, int mensagensAntes)

@@ -87,17 +87,7 @@ private slots:
     }
     void cleanup() { ambienteaviso::encerraPrograma(); }
 
-    void cleanupTestCase()
-    {
-        Contagem total{"total"};
-        for (const Contagem &c : contagens) {
-            c.imprime();
-            total.injetadas += c.injetadas;
-            total.sobrevividas += c.sobrevividas;
-            total.linhasErradas += c.linhasErradas;
-        }
-        total.imprime();
-    }
+    void cleanupTestCase() { imprimeTotais(contagens); }
 
     // One fault before each notice, in this order, then a good file again.
     void arquivoEstragadoEntreAvisos_data()

@@ -50,17 +50,7 @@ private slots:
         }
     }
 
-    void cleanupTestCase()
-    {
-        Contagem total{"total"};
-        for (const Contagem &c : contagens) {
-            c.imprime();
-            total.injetadas += c.injetadas;
-            total.sobrevividas += c.sobrevividas;
-            total.linhasErradas += c.linhasErradas;
-        }
-        total.imprime();
-    }
+    void cleanupTestCase() { imprimeTotais(contagens); }
 
     // Stopped for one notice or for two in a row (the second one also fails to
     // open the connection again), then started.
