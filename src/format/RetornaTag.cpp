@@ -20,10 +20,12 @@ QString grupoDaTag(const QString &letra, const QString &tag)
     const int inicio = int(maiusculas.indexOf(letra + QLatin1Char('(')));
     if (inicio < 0)
         return QString();
-    const int fim = int(maiusculas.indexOf(QLatin1Char(')'), inicio));
+    // The ")" is looked for after the group's "(": for a key letter of ")"
+    // the first ")" at the key itself would give a negative length.
+    const int conteudo = inicio + int(letra.size()) + 1;
+    const int fim = int(maiusculas.indexOf(QLatin1Char(')'), conteudo));
     if (fim < 0)
         return QString(); // an unclosed group counts as absent
-    const int conteudo = inicio + int(letra.size()) + 1;
     return tag.mid(conteudo, fim - conteudo).toUpper();
 }
 

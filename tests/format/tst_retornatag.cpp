@@ -36,6 +36,7 @@ void TstRetornaTag::grupoDaTag_data()
     QTest::newRow("letra sem parenteses") << "C NU018" << "C" << "";
     QTest::newRow("tag vazia") << "" << "C" << "";
     QTest::newRow("outra letra") << "Z(AB)" << "C" << "";
+    QTest::newRow("chave fecha parentese") << "X)(AB)" << ")" << "AB";
 }
 
 void TstRetornaTag::grupoDaTag()
