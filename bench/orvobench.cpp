@@ -226,9 +226,13 @@ int main(int argc, char *argv[])
 
         progresso(QStringLiteral("(4)(6) arranque e memória..."));
         QList<double> tArranque, tVazia, memArranque, memVazia, tConexaoNova;
-        QList<double> tMontada, tPrimeiraPintura, tPronta, tAntesDoMain;
+        QList<double> tMontada, tPrimeiraPintura, tPronta, tAntesDoMain, tPisoPar, razoesArranque;
         arranque::mede(arranque::Modo::Programa, programa, hoje);
         for (int i = 0; i < vezes; ++i) {
+            // Each start-up is set against a floor and a bare window measured
+            // beside it, so a slow spell of the machine weighs on both sides.
+            int receberPar = 0, pagarPar = 0;
+            tPisoPar << cronometra([&] { piso.executaAmbos(hoje, receberPar, pagarPar); });
             tConexaoNova << Piso::comConexaoNova(arquivo, hoje);
             const arranque::Resultado p = arranque::mede(arranque::Modo::Programa, programa, hoje);
             if (p.linhasReceber != dia.receber || p.linhasPagar != dia.pagar)
@@ -242,6 +246,7 @@ int main(int argc, char *argv[])
             memArranque << p.picoMb;
             tVazia << v.milissegundos;
             memVazia << v.picoMb;
+            razoesArranque << p.milissegundos / (1.5 * (v.milissegundos + tPisoPar.last()));
         }
 
         progresso(QStringLiteral("(5) FormataTecla..."));
@@ -275,11 +280,13 @@ int main(int argc, char *argv[])
         const Resumo rArranque = resume(tArranque), rVazia = resume(tVazia);
         const Resumo rMem = resume(memArranque), rMemVazia = resume(memVazia);
         const Resumo rConexaoNova = resume(tConexaoNova);
+        const Resumo rPisoPar = resume(tPisoPar), rRazaoArranque = resume(razoesArranque);
         const Resumo rHora = resume(tHora), rCep = resume(tCep), rData = resume(tData);
         // The start-up against a bare window start plus the floor, taken as
-        // 1.5 × (window + floor); the stricter 1.5 × window + floor is shown too.
-        const double metaArranque = 1.5 * (rVazia.mediana + dia.piso.mediana);
-        const double metaEstrita = 1.5 * rVazia.mediana + dia.piso.mediana;
+        // 1.5 × (window + floor), pair by pair; the stricter 1.5 × window +
+        // floor is shown too.
+        const double metaArranque = 1.5 * (rVazia.mediana + rPisoPar.mediana);
+        const double metaEstrita = 1.5 * rVazia.mediana + rPisoPar.mediana;
 
         std::printf("OrvoAviso: medição de desempenho (%s; %d núcleos; carga média %s)\n", qPrintable(processador()),
                     QThread::idealThreadCount(), qPrintable(cargaMedia()));
@@ -305,7 +312,7 @@ int main(int argc, char *argv[])
                     razao(dia.razaoCiclo), QString(), QString()});
         t.adiciona({QStringLiteral("(4) início do programa até a janela preenchida"), medianaMinMax(rArranque),
                     razao(rArranque.mediana, rVazia.mediana), QStringLiteral("≤ ") + numero(metaArranque) + QStringLiteral(" ms"),
-                    atingida(rArranque.mediana <= metaArranque)});
+                    atingida(rRazaoArranque.mediana <= 1.0)});
         t.adiciona({QStringLiteral("    dele: até o main() do processo, e da resposta à leitura"), medianaMinMax(resume(tAntesDoMain)), QString(),
                     QString(), QString()});
         t.adiciona({QStringLiteral("    dele: do main() à conexão aberta e janela mostrada"), medianaMinMax(resume(tMontada)),
@@ -317,9 +324,11 @@ int main(int argc, char *argv[])
         t.adiciona({QStringLiteral("    início de uma janela Qt vazia"), medianaMinMax(rVazia), QStringLiteral("1×"),
                     QString(), QString()});
         std::printf("%s", qPrintable(t.texto()));
-        std::printf("Meta de (4): 1.5 × (janela vazia + piso (1)) = %s ms. Lida como 1.5 × janela vazia + piso (1): "
+        std::printf("Meta de (4): 1.5 × (janela vazia + piso (1)), com o piso medido ao lado de cada início (%s ms):\n"
+                    "%s ms; cada início dividido pela sua meta: %s. Lida como 1.5 × janela vazia + piso (1): "
                     "%s ms, %s.\nCom o piso numa conexão nova no lugar de (1): %s ms e %s ms.\n\n",
-                    qPrintable(numero(metaArranque)), qPrintable(numero(metaEstrita)),
+                    qPrintable(medianaMinMax(rPisoPar)), qPrintable(numero(metaArranque)),
+                    qPrintable(medianaMinMax(rRazaoArranque)), qPrintable(numero(metaEstrita)),
                     qPrintable(atingida(rArranque.mediana <= metaEstrita)),
                     qPrintable(numero(1.5 * (rVazia.mediana + rConexaoNova.mediana))),
                     qPrintable(numero(1.5 * rVazia.mediana + rConexaoNova.mediana)));

@@ -1,11 +1,11 @@
 #include "notice/FrmRobo.h"
 #include "notice/Imagens.h"
 #include "format/FormataTecla.h"
+#include "platform/Fontes.h"
 #include "platform/PreVisualizacaoTeclas.h"
 #include "platform/Toolkit.h"
 
 #include <QFont>
-#include <QFontInfo>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -25,26 +25,13 @@ QRect retangulo(int left, int top, int width, int height)
     return QRect(px(left), px(top), px(width), px(height));
 }
 
-QFont fonteSistema(double pontos)
-{
-    QFont fonte(QStringLiteral("MS Sans Serif"));
-    fonte.setStyleHint(QFont::SansSerif);
-    fonte.setBold(true);
-    fonte.setPointSizeF(pontos);
-    // The fallback sans-serif fonts are wider than the designed bitmap font:
-    // shrink them so the texts fit the designed sizes.
-    if (!QFontInfo(fonte).family().startsWith(QLatin1String("MS Sans Serif")))
-        fonte.setPointSizeF(pontos * 0.8);
-    return fonte;
-}
-
 QLabel *rotulo(QWidget *pai, const QString &texto, const QRect &onde, double pontos,
                Qt::Alignment alinhamento = Qt::AlignLeft | Qt::AlignVCenter)
 {
     auto *r = new QLabel(texto, pai);
     r->setObjectName(QString());
     r->setGeometry(onde);
-    r->setFont(fonteSistema(pontos));
+    r->setFont(toolkit::fonteDoSistema(pontos));
     r->setAlignment(alinhamento);
     return r;
 }
@@ -74,7 +61,7 @@ QTableWidget *grade(QWidget *pai, const QRect &onde, const QString &nome)
                                   QStringLiteral("Prov S/N")});
     t->verticalHeader()->hide();
     t->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    QFont fonte = fonteSistema(8.25);
+    QFont fonte = toolkit::fonteDoSistema(8.25);
     t->setFont(fonte);
     t->horizontalHeader()->setFont(fonte);
     // Headings wrap inside the tall heading row, as the designed grid shows them.
@@ -149,13 +136,13 @@ void FrmRobo::montaLayout()
     txtHora->setObjectName(QStringLiteral("txtHora"));
     txtHora->setAccessibleName(lblaviso->text());
     txtHora->setGeometry(retangulo(4170, 270, 855, 315));
-    txtHora->setFont(fonteSistema(9.75));
+    txtHora->setFont(toolkit::fonteDoSistema(9.75));
     txtHora->setProperty("Tag", QStringLiteral("C(NU018#########0.00)"));
     lblaviso->setBuddy(txtHora);
     cmdAvisar = new QPushButton(QStringLiteral("Confirmar novo aviso"), Frame1);
     cmdAvisar->setObjectName(QStringLiteral("cmdAvisar"));
     cmdAvisar->setGeometry(retangulo(5130, 180, 1905, 495));
-    cmdAvisar->setFont(fonteSistema(9.75));
+    cmdAvisar->setFont(toolkit::fonteDoSistema(9.75));
 
     cmdFechar = new QPushButton(this);
     cmdFechar->setObjectName(QStringLiteral("cmdFechar"));

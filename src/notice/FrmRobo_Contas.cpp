@@ -70,6 +70,7 @@ void FrmRobo::preencheGrade(Grade &grade, bancodados::Registros &rs, double &tot
         grade.defineRow(grade.row() + 1);
         rs.moveNext();
     }
+    grade.concluiPreenchimento();
 }
 
 void FrmRobo::CarregaContas()

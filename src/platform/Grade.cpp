@@ -7,7 +7,12 @@
 // Tells the table's view, once per pass of the event loop, that cells were
 // written. A change signal per cell made the view work out and repaint each
 // cell on its own, which cost several times the write itself in a fill of
-// thousands of rows; the view paints only when the event loop runs anyway.
+// thousands of rows. The one notice goes out at the first write of the pass
+// and names the whole table: the writes that follow in the same pass are all
+// in place by the time the view paints, which it does only once control is
+// back in the event loop. Sent at the end of the pass instead, the notice came
+// after the window's exposure had already painted the new cells, and made the
+// view paint them all a second time.
 class AvisoDeAlteracoes : public QObject {
 public:
     static AvisoDeAlteracoes *da(QTableWidget *tabela)
@@ -19,10 +24,11 @@ public:
 
     void agenda()
     {
-        if (pendente_)
+        if (avisado_)
             return;
-        pendente_ = true;
-        QMetaObject::invokeMethod(this, [this] { avisa(); }, Qt::QueuedConnection);
+        avisado_ = true;
+        avisa();
+        QMetaObject::invokeMethod(this, [this] { avisado_ = false; }, Qt::QueuedConnection);
     }
 
 private:
@@ -31,7 +37,6 @@ private:
 
     void avisa()
     {
-        pendente_ = false;
         QAbstractItemModel *modelo = tabela_->model();
         if (modelo->rowCount() > 0 && modelo->columnCount() > 0)
             emit modelo->dataChanged(modelo->index(0, 0),
@@ -39,7 +44,7 @@ private:
     }
 
     QTableWidget *tabela_;
-    bool pendente_ = false;
+    bool avisado_ = false;
 };
 
 Grade::Grade(QTableWidget *tabela, QColor corCelula)
@@ -89,8 +94,20 @@ QTableWidgetItem *celula(QTableWidget *tabela, int row, int col, const QColor &c
 
 void Grade::garanteLinha(int row)
 {
-    if (row > tabela_->rowCount())
+    if (row > tabela_->rowCount()) {
         tabela_->setRowCount(row);
+        linhasNovas_ = true;
+    }
+}
+
+void Grade::concluiPreenchimento()
+{
+    // The view lays out added rows on a timer of its own, which runs after the
+    // window's next paint and makes it paint the whole grid again; laid out
+    // now, the rows are painted in that same paint.
+    if (linhasNovas_)
+        tabela_->doItemsLayout();
+    linhasNovas_ = false;
 }
 
 QString Grade::texto() const

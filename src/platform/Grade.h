@@ -9,8 +9,8 @@ class AvisoDeAlteracoes;
 // cursor (1-based; -1 means all columns or all rows), the text and background of
 // the cell at the cursors, and action 12 that clears the text of the selected
 // block. Writing below the last row adds rows, so no record is ever dropped.
-// The table's view learns of written cells all at once, when control returns to
-// the event loop (where it paints), not cell by cell.
+// The table's view learns of written cells once per pass of the event loop (it
+// paints only when control returns there), not cell by cell.
 class Grade {
 public:
     enum { AcaoLimpaTexto = 12 };
@@ -28,6 +28,9 @@ public:
     void defineCorFundo(const QColor &cor);
     void defineAcao(int acao);
 
+    // Called when a run of writes ends: rows added by it are laid out at once.
+    void concluiPreenchimento();
+
     int linhas() const;
     QColor corCelulaNormal() const { return corCelula_; }
 
@@ -40,4 +43,5 @@ private:
     QColor corCelula_;
     int col_ = 1;
     int row_ = 1;
+    bool linhasNovas_ = false;
 };

@@ -1,5 +1,6 @@
 #include "startup/FrmAcesso.h"
 #include "notice/FrmRobo.h"
+#include "platform/Fontes.h"
 #include "platform/Janela.h"
 #include "platform/Toolkit.h"
 #include "startup/IniciaSistema.h"
@@ -31,6 +32,8 @@ void FrmAcesso::showEvent(QShowEvent *evento)
 void FrmAcesso::Form_Load()
 {
     toolkit::defineApontador(toolkit::ApontadorAmpulheta);
+    // The notice window's fonts are looked up while the connection opens.
+    toolkit::antecipaFontes();
     IniciaSistema();
     // Unloaded before the notice window is shown; the program lives on
     // because the notice window is loaded right after.

@@ -1,7 +1,8 @@
 // Filling the notice grids fast without changing what they hold: cell writes
-// read back at once, the view hears of them once per pass of the event loop,
-// rows added below the last are announced at once, new cells take their own
-// grid's colour; record-set fields found by any spelling on every statement.
+// read back at once, the view hears of them once per pass of the event loop
+// (at its first write) and paints them once, rows added below the last are
+// announced at once, new cells take their own grid's colour; record-set fields
+// found by any spelling on every statement.
 #include "errors/ErroCorrente.h"
 #include "platform/BancoDados.h"
 #include "platform/Grade.h"
@@ -13,6 +14,19 @@
 #include <QTest>
 
 using namespace bancodados;
+
+namespace {
+struct ContaPinturas : QObject {
+    explicit ContaPinturas(QWidget *alvo) { alvo->installEventFilter(this); }
+    bool eventFilter(QObject *, QEvent *evento) override
+    {
+        if (evento->type() == QEvent::Paint)
+            ++vezes;
+        return false;
+    }
+    int vezes = 0;
+};
+} // namespace
 
 class TestPreenchimento : public QObject {
     Q_OBJECT
@@ -44,14 +58,14 @@ private slots:
         QCOMPARE(tabela.item(linhasEscritas - 1, 1)->text(), QStringLiteral("%1.2").arg(linhasEscritas));
         QCOMPARE(g.linhas(), qMax(5, linhasEscritas));
         QCOMPARE(linhasNovas.count(), qMax(0, linhasEscritas - 5)); // rows are announced as they come
-        QCOMPARE(alteracoes.count(), 0);
-
-        QCoreApplication::processEvents();
+        // One notice, at the first write, naming every cell the table had then.
         QCOMPARE(alteracoes.count(), 1);
         const QModelIndex primeira = alteracoes.at(0).at(0).toModelIndex();
         const QModelIndex ultima = alteracoes.at(0).at(1).toModelIndex();
         QCOMPARE(primeira, tabela.model()->index(0, 0));
-        QCOMPARE(ultima, tabela.model()->index(g.linhas() - 1, 2));
+        QCOMPARE(ultima, tabela.model()->index(4, 2));
+        QCoreApplication::processEvents();
+        QCOMPARE(alteracoes.count(), 1);
 
         // The clear action is one notice too, and leaves colours alone.
         g.defineCol(-1);
@@ -59,8 +73,42 @@ private slots:
         g.defineAcao(Grade::AcaoLimpaTexto);
         QCOMPARE(tabela.item(0, 0)->text(), QString());
         QCOMPARE(tabela.item(linhasEscritas - 1, 2)->background().color(), QColor(Qt::yellow));
+        QCOMPARE(alteracoes.count(), 2);
         QCoreApplication::processEvents();
         QCOMPARE(alteracoes.count(), 2);
+    }
+
+    // A window exposed right after a fill paints the new cells; nothing makes
+    // the grid paint them all a second time afterwards.
+    void umaPinturaDepoisDoPreenchimento_data()
+    {
+        QTest::addColumn<int>("linhasEscritas");
+        QTest::newRow("dentro das linhas da grade") << 20;
+        QTest::newRow("abaixo da última linha") << 45;
+    }
+    void umaPinturaDepoisDoPreenchimento()
+    {
+        QTableWidget tabela(30, 5);
+        tabela.resize(400, 300);
+        tabela.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&tabela));
+        QCoreApplication::processEvents();
+        ContaPinturas pinturas(tabela.viewport());
+
+        Grade g(&tabela, QColor(185, 255, 255));
+        QFETCH(int, linhasEscritas);
+        for (int r = 1; r <= linhasEscritas; ++r)
+            for (int c = 1; c <= 5; ++c) {
+                g.defineRow(r);
+                g.defineCol(c);
+                g.defineTexto(QStringLiteral("%1.%2").arg(r).arg(c));
+            }
+        g.concluiPreenchimento();
+        tabela.viewport()->repaint(); // what the window's exposure does first
+        QCOMPARE(pinturas.vezes, 1);
+        QCoreApplication::processEvents();
+        QCoreApplication::processEvents();
+        QCOMPARE(pinturas.vezes, 1);
     }
 
     // Cells made for rows below the last take the cell colour of their own
