@@ -167,17 +167,27 @@ void Registros::abre(const QString &sql, Conexao &conexao, int, int, int)
         lancaErroSql(erro, QStringLiteral("O comando foi recusado pelo banco de dados."));
     }
     const QSqlRecord registro = consulta_->record();
-    for (int i = registro.count() - 1; i >= 0; --i)
-        indices_.insert(registro.fieldName(i).toLower(), i); // the first of equal names wins
+    for (int i = 0; i < registro.count(); ++i)
+        colunas_ << registro.fieldName(i);
     moveNext();
+}
+
+int Registros::posicao(const QString &nome) const
+{
+    auto conhecida = posicoes_.constFind(nome);
+    if (conhecida != posicoes_.cend())
+        return *conhecida;
+    int indice = -1; // the first of equal names wins
+    for (int i = 0; i < colunas_.size() && indice < 0; ++i)
+        if (colunas_.at(i).compare(nome, Qt::CaseInsensitive) == 0)
+            indice = i;
+    posicoes_.insert(nome, indice);
+    return indice;
 }
 
 QVariant Registros::campo(const QString &nome) const
 {
-    auto conhecida = porGrafia_.constFind(nome);
-    if (conhecida == porGrafia_.cend())
-        conhecida = porGrafia_.insert(nome, indices_.value(nome.toLower(), -1));
-    const int indice = *conhecida;
+    const int indice = posicao(nome);
     if (indice < 0 || eof_)
         throw ErroSistema(ErroItemNaoEncontrado,
                           QStringLiteral("Item não encontrado na coleção correspondente ao nome "
@@ -205,8 +215,8 @@ void Registros::fecha()
         consulta_->finish();
         consulta_.reset();
     }
-    indices_.clear();
-    porGrafia_.clear();
+    colunas_.clear();
+    posicoes_.clear();
     eof_ = true;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 #include <QHash>
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 #include <memory>
 
@@ -70,11 +71,13 @@ public:
     void fecha();
 
 private:
+    int posicao(const QString &nome) const;
+
     std::unique_ptr<QSqlQuery> consulta_;
-    QHash<QString, int> indices_; // column positions by lower-case name
-    // The same positions by the spellings asked for, so that reading a field
-    // of every row does not lower-case its name every time.
-    mutable QHash<QString, int> porGrafia_;
+    QStringList colunas_; // column names as the statement gives them
+    // Column positions by the spelling asked for, so that reading a field of
+    // every row does not compare names every time.
+    mutable QHash<QString, int> posicoes_;
     bool eof_ = true;
 };
 
