@@ -3,6 +3,7 @@
 #include "support/AmbienteAviso.h"
 
 #include "format/RetornaConfigWin.h"
+#include "notice/ConsultasContas.h"
 #include "notice/FrmRobo.h"
 #include "platform/Formatacao.h"
 #include "platform/Toolkit.h"
@@ -26,6 +27,15 @@ inline void usaRegional(const char *nome)
 {
     formatacao::defineRegional(QLocale(QString::fromLatin1(nome)));
     configwin::esqueceTipoLembrado();
+}
+
+// Each notice case starts on a pt_BR workstation, on the given day (an invalid
+// date: the machine's own), with nothing shown yet.
+inline void iniciaCaso(const QDate &hoje)
+{
+    usaRegional("pt_BR");
+    consultas::defineHoje(hoje);
+    toolkit::limpaObservacao();
 }
 
 // The texts of one grid row (columns 1 to 5).

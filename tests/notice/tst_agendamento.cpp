@@ -38,9 +38,7 @@ class TestAgendamento : public QObject {
 private slots:
     void init()
     {
-        usaRegional("pt_BR");
-        consultas::defineHoje(QDate());
-        toolkit::limpaObservacao();
+        iniciaCaso(QDate());
         agendamento::defineMilissegundosPorMinuto(MinutoDeTeste);
     }
     void cleanup() { ambienteaviso::encerraPrograma(); }

@@ -16,9 +16,7 @@ class TestCarregaContas : public QObject {
 private slots:
     void init()
     {
-        usaRegional("pt_BR");
-        consultas::defineHoje(hoje);
-        toolkit::limpaObservacao();
+        iniciaCaso(hoje);
     }
     void cleanup() { ambienteaviso::encerraPrograma(); }
 

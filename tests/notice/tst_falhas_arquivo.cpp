@@ -81,9 +81,7 @@ class TestFalhasArquivo : public QObject {
 private slots:
     void init()
     {
-        usaRegional("pt_BR");
-        consultas::defineHoje(Hoje);
-        toolkit::limpaObservacao();
+        iniciaCaso(Hoje);
     }
     void cleanup() { ambienteaviso::encerraPrograma(); }
 

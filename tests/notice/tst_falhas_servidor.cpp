@@ -32,9 +32,7 @@ class TestFalhasServidor : public QObject {
 private slots:
     void init()
     {
-        usaRegional("pt_BR");
-        consultas::defineHoje(Hoje);
-        toolkit::limpaObservacao();
+        iniciaCaso(Hoje);
     }
 
     void cleanup()

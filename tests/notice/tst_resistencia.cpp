@@ -76,9 +76,7 @@ class TestResistencia : public QObject {
 private slots:
     void init()
     {
-        usaRegional("pt_BR");
-        consultas::defineHoje(Hoje);
-        toolkit::limpaObservacao();
+        iniciaCaso(Hoje);
     }
     void cleanup() { ambienteaviso::encerraPrograma(); }
 

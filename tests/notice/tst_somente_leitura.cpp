@@ -73,9 +73,7 @@ private slots:
     void initTestCase() { odbciniOriginal = qgetenv("ODBCINI"); }
     void init()
     {
-        usaRegional("pt_BR");
-        consultas::defineHoje(Hoje);
-        toolkit::limpaObservacao();
+        iniciaCaso(Hoje);
     }
     void cleanup()
     {
