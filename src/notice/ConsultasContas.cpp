@@ -1,4 +1,5 @@
 #include "notice/ConsultasContas.h"
+#include "platform/BancoDados.h"
 
 #include <QStringList>
 
@@ -95,6 +96,12 @@ QString sqlContasPagar(const QDate &hoje)
         QStringLiteral(" And Not Exists (Select 1 From Fornecedor F2 Where F2.idFornecedor = C.idFornecedor)"),
         QStringLiteral(" Order by 3,4,5"),
     }.join(QString());
+}
+
+void antecipa(bancodados::Conexao &conexao, const QDate &dia)
+{
+    conexao.antecipa(sqlContasReceber(dia));
+    conexao.antecipa(sqlContasPagar(dia));
 }
 
 } // namespace consultas

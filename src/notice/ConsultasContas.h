@@ -2,6 +2,10 @@
 #include <QDate>
 #include <QString>
 
+namespace bancodados {
+class Conexao;
+}
+
 // The two statements of the due-accounts notice: today's open receivables and
 // payables. Amounts, names and dates are read by the column names they select.
 namespace consultas {
@@ -12,6 +16,11 @@ QString dataParaBanco(const QDate &dia);
 
 QString sqlContasReceber(const QDate &hoje);
 QString sqlContasPagar(const QDate &hoje);
+
+// Starts both statements of the day on the connection, receivables first, so
+// that their rows are read while the caller makes the window or writes the
+// receivables grid.
+void antecipa(bancodados::Conexao &conexao, const QDate &dia);
 
 // The day the notice lists; tests set another.
 QDate hoje();

@@ -87,6 +87,8 @@ void FrmRobo::CarregaContas()
         double totalPagar = 0;
         // One day for both statements, even when the refresh runs across midnight.
         const QDate dia = consultas::hoje();
+        // The payables are read while the receivables are written.
+        consultas::antecipa(conexaoCompartilhada(), dia);
 
         rs.abre(consultas::sqlContasReceber(dia), conexaoCompartilhada(), 0, 1, -1);
         preencheGrade(grdRec, rs, totalReceber);

@@ -1,5 +1,6 @@
 #include "platform/BancoDados.h"
 #include "errors/ErroCorrente.h"
+#include "platform/LinhaDoBanco.h"
 #include "platform/RaizFirebird.h"
 
 #include <QFileInfo>
@@ -87,16 +88,20 @@ Destino interpretaStringConexao(const QString &stringConexao)
 }
 
 Conexao::Conexao()
-    : nome_(QStringLiteral("orvo-") + QUuid::createUuid().toString(QUuid::Id128))
+    : nome_(QStringLiteral("orvo-") + QUuid::createUuid().toString(QUuid::Id128)),
+      linha_(std::make_unique<LinhaDoBanco>())
 {
 }
 
 Conexao::~Conexao()
 {
-    if (QSqlDatabase::contains(nome_)) {
-        QSqlDatabase::database(nome_, false).close();
-        QSqlDatabase::removeDatabase(nome_);
-    }
+    descartaAntecipadas();
+    linha_->executa([this] {
+        if (QSqlDatabase::contains(nome_)) {
+            QSqlDatabase::database(nome_, false).close();
+            QSqlDatabase::removeDatabase(nome_);
+        }
+    });
 }
 
 void Conexao::abre(const QString &stringConexao, const QString &usuario, const QString &senha, int)
@@ -115,19 +120,26 @@ void Conexao::abre(const QString &stringConexao, const QString &usuario, const Q
                           QStringLiteral("O driver de banco de dados %1 não está instalado neste computador.")
                               .arg(destino.driver));
 
-    if (QSqlDatabase::contains(nome_)) {
-        QSqlDatabase::database(nome_, false).close();
-        QSqlDatabase::removeDatabase(nome_);
-    }
-    QSqlDatabase db = QSqlDatabase::addDatabase(destino.driver, nome_);
-    db.setDatabaseName(destino.banco);
-    db.setUserName(destino.usuario);
-    db.setPassword(destino.senha);
-    db.setConnectOptions(destino.opcoes);
-    if (db.open())
+    descartaAntecipadas();
+    QSqlError erro;
+    linha_->executa([&] {
+        aberta_ = false;
+        if (QSqlDatabase::contains(nome_)) {
+            QSqlDatabase::database(nome_, false).close();
+            QSqlDatabase::removeDatabase(nome_);
+        }
+        QSqlDatabase db = QSqlDatabase::addDatabase(destino.driver, nome_);
+        db.setDatabaseName(destino.banco);
+        db.setUserName(destino.usuario);
+        db.setPassword(destino.senha);
+        db.setConnectOptions(destino.opcoes);
+        aberta_ = db.open();
+        if (!aberta_)
+            erro = db.lastError();
+    });
+    if (aberta_)
         return;
 
-    const QSqlError erro = db.lastError();
     if (stringConexao.toLower().contains(ProvedorJet)) {
         throw ErroSistema(ErroProvedorNaoEncontrado,
                           QStringLiteral("Não há neste computador um driver ODBC capaz de abrir o banco "
@@ -143,13 +155,48 @@ void Conexao::reabre()
     abre(stringConexao_);
 }
 
-bool Conexao::aberta() const
+void Conexao::antecipa(const QString &sql)
 {
-    return QSqlDatabase::contains(nome_) && QSqlDatabase::database(nome_, false).isOpen();
+    if (!aberta_)
+        return;
+    for (const auto &antecipada : antecipadas_)
+        if (antecipada->sql() == sql)
+            return;
+    antecipadas_.push_back(inicia(sql));
+}
+
+std::shared_ptr<Leitura> Conexao::inicia(const QString &sql)
+{
+    auto leitura = std::make_shared<Leitura>(sql);
+    linha_->envia([leitura, nome = nome_] { leitura->executa(nome); });
+    return leitura;
+}
+
+std::shared_ptr<Leitura> Conexao::leitura(const QString &sql)
+{
+    // Taken by the first record set that opens the same statement; those
+    // started before it and not taken are not wanted any more.
+    for (auto it = antecipadas_.begin(); it != antecipadas_.end(); ++it) {
+        if ((*it)->sql() != sql)
+            continue;
+        std::shared_ptr<Leitura> tomada = std::move(*it);
+        for (auto anterior = antecipadas_.begin(); anterior != it; ++anterior)
+            (*anterior)->cancela();
+        antecipadas_.erase(antecipadas_.begin(), it + 1);
+        return tomada;
+    }
+    return inicia(sql);
+}
+
+void Conexao::descartaAntecipadas()
+{
+    for (const auto &antecipada : antecipadas_)
+        antecipada->cancela();
+    antecipadas_.clear();
 }
 
 Registros::Registros() = default;
-Registros::~Registros() = default;
+Registros::~Registros() { fecha(); }
 
 void Registros::abre(const QString &sql, Conexao &conexao, int, int, int)
 {
@@ -157,18 +204,12 @@ void Registros::abre(const QString &sql, Conexao &conexao, int, int, int)
     if (!conexao.aberta())
         throw ErroSistema(ErroOperacaoNaoPermitida,
                           QStringLiteral("A operação não é permitida quando a conexão está fechada."));
-    QSqlDatabase db = QSqlDatabase::database(conexao.nomeInterno(), false);
-    consulta_ = std::make_unique<QSqlQuery>(db);
-    consulta_->setForwardOnly(true);
-    consulta_->setNumericalPrecisionPolicy(QSql::LowPrecisionDouble);
-    if (!consulta_->exec(sql)) {
-        const QSqlError erro = consulta_->lastError();
-        consulta_.reset();
+    std::shared_ptr<Leitura> leitura = conexao.leitura(sql);
+    QSqlError erro;
+    if (!leitura->esperaExecucao(erro))
         lancaErroSql(erro, QStringLiteral("O comando foi recusado pelo banco de dados."));
-    }
-    const QSqlRecord registro = consulta_->record();
-    for (int i = 0; i < registro.count(); ++i)
-        colunas_ << registro.fieldName(i);
+    leitura_ = std::move(leitura);
+    colunas_ = leitura_->colunas();
     moveNext();
 }
 
@@ -192,29 +233,39 @@ QVariant Registros::campo(const QString &nome) const
         throw ErroSistema(ErroItemNaoEncontrado,
                           QStringLiteral("Item não encontrado na coleção correspondente ao nome "
                                          "solicitado: %1.").arg(nome));
-    return consulta_->value(indice);
+    return atual_.at(indice);
 }
 
 void Registros::moveNext()
 {
-    if (!consulta_) {
+    if (!leitura_) {
         eof_ = true;
         return;
     }
-    eof_ = !consulta_->next();
-    if (eof_ && consulta_->lastError().isValid()) {
-        const QSqlError erro = consulta_->lastError();
-        fecha();
-        lancaErroSql(erro, QStringLiteral("Falha ao ler o resultado do banco de dados."));
+    if (recebidas_.empty()) {
+        QSqlError erro;
+        if (!leitura_->recebe(recebidas_, erro)) {
+            fecha();
+            lancaErroSql(erro, QStringLiteral("Falha ao ler o resultado do banco de dados."));
+        }
     }
+    eof_ = recebidas_.empty();
+    if (eof_) {
+        atual_.clear();
+        return;
+    }
+    atual_ = std::move(recebidas_.front());
+    recebidas_.pop_front();
 }
 
 void Registros::fecha()
 {
-    if (consulta_) {
-        consulta_->finish();
-        consulta_.reset();
+    if (leitura_) {
+        leitura_->cancela();
+        leitura_.reset();
     }
+    recebidas_.clear();
+    atual_.clear();
     colunas_.clear();
     posicoes_.clear();
     eof_ = true;

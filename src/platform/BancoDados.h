@@ -3,15 +3,19 @@
 #include <QString>
 #include <QStringList>
 #include <QVariant>
+#include <atomic>
+#include <deque>
 #include <memory>
-
-class QSqlQuery;
 
 // Database access: one connection opened with a connection string, and
 // forward-only, read-only record sets read row by row with fields looked up by
 // name. Every failure raises ErroSistema with the provider's number and
 // description; nothing returns a status.
 namespace bancodados {
+
+class LinhaDoBanco;
+class Leitura;
+using Linha = QVector<QVariant>;
 
 // How a connection string is mapped onto a Qt SQL driver.
 struct Destino {
@@ -43,14 +47,29 @@ public:
               const QString &senha = QString(), int opcoes = -1);
     // Opens again with the string of the last open, after the link was lost.
     void reabre();
-    bool aberta() const;
+    bool aberta() const { return aberta_; }
     const QString &stringConexao() const { return stringConexao_; }
-    QString nomeInterno() const { return nome_; }
+
+    // Starts a statement now, for the record set that opens it next on this
+    // connection: its rows are read while the caller does other work. Nothing
+    // happens when the same statement is already waiting. Statements started
+    // before the one taken, and all of them when the connection opens again,
+    // are dropped, so a record set never gets rows older than that.
+    void antecipa(const QString &sql);
 
 private:
+    friend class Registros;
+    // The reading of a statement: the one started for it in advance, or a new one.
+    std::shared_ptr<Leitura> leitura(const QString &sql);
+    void descartaAntecipadas();
+    std::shared_ptr<Leitura> inicia(const QString &sql);
+
     QString nome_;
     QString stringConexao_;
     int cursorLocation_ = 2;
+    std::atomic<bool> aberta_{false};
+    std::deque<std::shared_ptr<Leitura>> antecipadas_;
+    std::unique_ptr<LinhaDoBanco> linha_;
 };
 
 class Registros {
@@ -73,7 +92,9 @@ public:
 private:
     int posicao(const QString &nome) const;
 
-    std::unique_ptr<QSqlQuery> consulta_;
+    std::shared_ptr<Leitura> leitura_;
+    std::deque<Linha> recebidas_; // read, not yet reached
+    Linha atual_;
     QStringList colunas_; // column names as the statement gives them
     // Column positions by the spelling asked for, so that reading a field of
     // every row does not compare names every time.

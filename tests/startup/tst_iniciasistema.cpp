@@ -4,6 +4,7 @@
 #include "support/AmbienteAviso.h"
 
 #include "format/RetornaConfigWin.h"
+#include "notice/ConsultasContas.h"
 #include "notice/FrmRobo.h"
 #include "platform/Formatacao.h"
 #include "platform/Janela.h"
@@ -16,6 +17,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QTest>
 
 using ambienteaviso::Ambiente;
@@ -77,6 +79,40 @@ private slots:
         QTRY_VERIFY(toolkit::programaTerminouNormalmente());
         QTRY_VERIFY(!FrmRobo::carregada());
         QCOMPARE(toolkit::janelasCarregadas(), 0);
+    }
+
+    // The first notice's statements start with the program; when the day
+    // turns before the first tick, the tick reads the new day, not the rows
+    // started for the old one.
+    void primeiroAvisoComODiaDoTique_data()
+    {
+        QTest::addColumn<int>("diasAte");
+        QTest::addColumn<QString>("totalReceber");
+        QTest::newRow("mesmo dia") << 0 << QStringLiteral("100,00");
+        QTest::newRow("virou o dia") << 1 << QStringLiteral("250,00");
+    }
+    void primeiroAvisoComODiaDoTique()
+    {
+        QFETCH(int, diasAte);
+        QFETCH(QString, totalReceber);
+        Ambiente amb(Backend::Embutido);
+        EXIGE_AMBIENTE(amb);
+        const QDate dia(2026, 12, 8);
+        amb.dados().cliente(1, QStringLiteral("Ana"));
+        amb.dados().conta(1, QStringLiteral("R"), 1, {}, {}, QVariant());
+        amb.dados().parcela(1, 1, dia, dia.addDays(-30), 100.0);
+        amb.dados().parcela(2, 1, dia.addDays(1), dia.addDays(-30), 250.0);
+        consultas::defineHoje(dia);
+        ambienteaviso::iniciaPrograma(amb.pasta());
+        consultas::defineHoje(dia.addDays(diasAte)); // before the first tick
+        FrmRobo &j = FrmRobo::instancia();
+        const bool preenchida = QTest::qWaitFor([&] { return !j.lblTotalGeral->text().isEmpty(); }, 20000);
+        consultas::defineHoje(QDate());
+        QVERIFY(preenchida);
+        QVERIFY(toolkit::mensagensMostradas().empty());
+        QCOMPARE(j.lblTotalAberto->text(), totalReceber);
+        QCOMPARE(j.tabelaRec->item(0, 2)->text(), dia.addDays(diasAte).toString(QStringLiteral("dd/MM/yyyy")));
+        QVERIFY(j.tabelaRec->item(1, 0)->text().isEmpty());
     }
 
     // Both Firebird provider strings open the embedded file.

@@ -1,0 +1,205 @@
+// Statements run on the connection's own thread: rows handed over in batches,
+// errors while reading, record sets closed early, and statements started in
+// advance for the next record set.
+#include "errors/ErroCorrente.h"
+#include "platform/BancoDados.h"
+#include "support/BancoTeste.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace bancodados;
+
+namespace {
+// 1..n without any table: Firebird's recursive statements go up to 1024 levels.
+QString sequencia(int n, const QString &coluna = QStringLiteral("I"))
+{
+    return QStringLiteral("With Recursive N (I) As (Select 1 From RDB$DATABASE Union All "
+                          "Select I + 1 From N Where I < %1) Select %2 From N")
+        .arg(n)
+        .arg(coluna);
+}
+
+QString nomesDosClientes() { return QStringLiteral("Select Cliente From Cliente Order By IDCliente"); }
+
+QStringList le(Registros &rs, const QString &campo)
+{
+    QStringList valores;
+    for (; !rs.eof(); rs.moveNext())
+        valores << rs.campo(campo).toString();
+    return valores;
+}
+
+QStringList leTudo(const QString &sql, Conexao &c, const QString &campo)
+{
+    Registros rs;
+    rs.abre(sql, c);
+    return le(rs, campo);
+}
+
+// Statements run one after the other on the connection's thread: once this
+// one has run, every statement started before it has been read.
+void esperaAsEnviadas(Conexao &c) { QCOMPARE(leTudo(sequencia(1), c, QStringLiteral("I")), QStringList({"1"})); }
+} // namespace
+
+class TestLinhaDoBanco : public QObject {
+    Q_OBJECT
+    QTemporaryDir pasta;
+    QString banco;
+    QString stringConexao;
+
+    // A row written by another connection, as another workstation would.
+    void novoCliente(int id, const QString &nome)
+    {
+        bancoteste::Dados(bancoteste::abreEscritaFirebird(banco, QStringLiteral("escrita"))).cliente(id, nome);
+        bancoteste::fechaConexao(QStringLiteral("escrita"));
+    }
+
+private slots:
+    void initTestCase()
+    {
+        banco = bancoteste::criaBancoFirebird(pasta.path());
+        stringConexao = QStringLiteral("Provider=LCPI.IBProvider.1;Data Source=") + banco
+            + QStringLiteral(";User ID=SYSDBA;Password=quillfern");
+        novoCliente(1, QStringLiteral("Ana"));
+    }
+
+    // Every row, in order, whatever the count against the batch size.
+    void linhasEmOrdem_data()
+    {
+        QTest::addColumn<int>("n");
+        for (int n : {1, 2, 63, 64, 65, 128, 129, 1000})
+            QTest::addRow("%d", n) << n;
+    }
+    void linhasEmOrdem()
+    {
+        QFETCH(int, n);
+        Conexao c;
+        c.abre(stringConexao);
+        QStringList esperadas;
+        for (int i = 1; i <= n; ++i)
+            esperadas << QString::number(i);
+        QCOMPARE(leTudo(sequencia(n), c, QStringLiteral("i")), esperadas);
+    }
+
+    // A failure on row k comes after rows 1..k-1 have been read, as it would
+    // have reading row by row; on the first row it fails the open itself.
+    void falhaNaLeituraDepoisDasLinhasAnteriores_data()
+    {
+        QTest::addColumn<int>("linhaComErro");
+        for (int k : {1, 2, 64, 65, 70, 300})
+            QTest::addRow("linha %d", k) << k;
+    }
+    void falhaNaLeituraDepoisDasLinhasAnteriores()
+    {
+        QFETCH(int, linhaComErro);
+        Conexao c;
+        c.abre(stringConexao);
+        Registros rs;
+        QStringList lidas;
+        long numero = 0;
+        try {
+            rs.abre(sequencia(400, QStringLiteral("I, 1 / (I - %1) As Q").arg(linhaComErro)), c);
+            for (; !rs.eof(); rs.moveNext())
+                lidas << rs.campo(QStringLiteral("I")).toString();
+        } catch (const ErroSistema &erro) {
+            numero = erro.numero();
+        }
+        QCOMPARE(numero, -802L); // Firebird's arithmetic exception
+        QCOMPARE(lidas.size(), linhaComErro - 1);
+        if (!lidas.isEmpty())
+            QCOMPARE(lidas.last(), QString::number(linhaComErro - 1));
+        QVERIFY(rs.eof());
+        // The connection goes on serving statements.
+        QCOMPARE(leTudo(sequencia(3), c, QStringLiteral("I")), QStringList({"1", "2", "3"}));
+    }
+
+    // Closed after one row: the rest is not waited for, the next statement
+    // runs, and a connection let go in the middle of a reading ends cleanly.
+    void fechadoAntesDoFim()
+    {
+        Conexao c;
+        c.abre(stringConexao);
+        Registros rs;
+        rs.abre(sequencia(1000), c);
+        QCOMPARE(rs.campo(QStringLiteral("I")).toInt(), 1);
+        rs.fecha();
+        QVERIFY(rs.eof());
+        QVERIFY_THROWS_EXCEPTION(ErroSistema, rs.campo(QStringLiteral("I")));
+        QCOMPARE(leTudo(sequencia(2), c, QStringLiteral("I")), QStringList({"1", "2"}));
+
+        auto outra = std::make_unique<Conexao>();
+        outra->abre(stringConexao);
+        Registros aberto;
+        aberto.abre(sequencia(1000), *outra);
+        outra.reset();
+        QCOMPARE(aberto.campo(QStringLiteral("I")).toInt(), 1);
+    }
+
+    // A statement started in advance is taken by the record set that opens it:
+    // its rows are those of the moment it started.
+    void antecipadaETomadaPeloProximo()
+    {
+        Conexao c;
+        c.abre(stringConexao);
+        c.antecipa(nomesDosClientes());
+        esperaAsEnviadas(c); // another statement in between leaves it waiting
+        novoCliente(2, QStringLiteral("Bruno"));
+        QCOMPARE(leTudo(nomesDosClientes(), c, QStringLiteral("Cliente")), QStringList({"Ana"}));
+        // Taken once: the same statement again reads afresh.
+        QCOMPARE(leTudo(nomesDosClientes(), c, QStringLiteral("Cliente")), QStringList({"Ana", "Bruno"}));
+    }
+
+    // Statements passed over, and those waiting when the connection reopens,
+    // are dropped: no record set ever gets rows older than its own open.
+    void antecipadasPuladasOuDeAntesDaReaberturaSaoDescartadas()
+    {
+        Conexao c;
+        c.abre(stringConexao);
+        const QString contagem = QStringLiteral("Select Count(*) As N From Cliente");
+        c.antecipa(nomesDosClientes());
+        c.antecipa(contagem);
+        c.antecipa(contagem); // already waiting: nothing more
+        esperaAsEnviadas(c);
+        novoCliente(3, QStringLiteral("Carla"));
+        QCOMPARE(leTudo(contagem, c, QStringLiteral("N")), QStringList({"2"}));
+        QCOMPARE(leTudo(nomesDosClientes(), c, QStringLiteral("Cliente")),
+                 QStringList({"Ana", "Bruno", "Carla"}));
+
+        c.antecipa(contagem);
+        esperaAsEnviadas(c);
+        novoCliente(4, QStringLiteral("Davi"));
+        c.reabre();
+        QCOMPARE(leTudo(contagem, c, QStringLiteral("N")), QStringList({"4"}));
+    }
+
+    // A statement refused when started in advance is refused when opened,
+    // with the provider's number, and nothing is started on a closed connection.
+    void antecipadaRecusada()
+    {
+        Conexao c;
+        c.antecipa(nomesDosClientes());
+        Registros rs;
+        long numero = 0;
+        try {
+            rs.abre(nomesDosClientes(), c);
+        } catch (const ErroSistema &erro) {
+            numero = erro.numero();
+        }
+        QCOMPARE(numero, long(ErroOperacaoNaoPermitida));
+
+        c.abre(stringConexao);
+        const QString errada = QStringLiteral("Select X From TabelaQueNaoExiste");
+        c.antecipa(errada);
+        numero = 0;
+        try {
+            rs.abre(errada, c);
+        } catch (const ErroSistema &erro) {
+            numero = erro.numero();
+        }
+        QCOMPARE(numero, -204L);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestLinhaDoBanco)
+#include "tst_linhadobanco.moc"
