@@ -52,6 +52,15 @@ QString caminhoLocal(QString fonte)
     throw ErroSistema(numerico && numero != 0 ? numero : ErroGenericoProvedor, descricao);
 }
 
+// On the connection's thread: lets go of the named connection, if there is one.
+void removeConexao(const QString &nome)
+{
+    if (QSqlDatabase::contains(nome)) {
+        QSqlDatabase::database(nome, false).close();
+        QSqlDatabase::removeDatabase(nome);
+    }
+}
+
 } // namespace
 
 Destino interpretaStringConexao(const QString &stringConexao)
@@ -96,12 +105,7 @@ Conexao::Conexao()
 Conexao::~Conexao()
 {
     descartaAntecipadas();
-    linha_->executa([this] {
-        if (QSqlDatabase::contains(nome_)) {
-            QSqlDatabase::database(nome_, false).close();
-            QSqlDatabase::removeDatabase(nome_);
-        }
-    });
+    linha_->executa([this] { removeConexao(nome_); });
 }
 
 void Conexao::abre(const QString &stringConexao, const QString &usuario, const QString &senha, int)
@@ -124,10 +128,7 @@ void Conexao::abre(const QString &stringConexao, const QString &usuario, const Q
     QSqlError erro;
     linha_->executa([&] {
         aberta_ = false;
-        if (QSqlDatabase::contains(nome_)) {
-            QSqlDatabase::database(nome_, false).close();
-            QSqlDatabase::removeDatabase(nome_);
-        }
+        removeConexao(nome_);
         QSqlDatabase db = QSqlDatabase::addDatabase(destino.driver, nome_);
         db.setDatabaseName(destino.banco);
         db.setUserName(destino.usuario);

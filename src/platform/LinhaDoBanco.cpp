@@ -72,9 +72,8 @@ void Leitura::executa(const QString &nomeConexao)
         consulta.setNumericalPrecisionPolicy(QSql::LowPrecisionDouble);
         if (!consulta.exec(sql_)) {
             std::lock_guard<std::mutex> trava(mutex_);
-            recusada_ = true;
             erro_ = consulta.lastError();
-            estado_ = Estado::Terminada;
+            estado_ = Estado::Recusada;
             aviso_.notify_all();
             return;
         }
@@ -107,19 +106,17 @@ void Leitura::executa(const QString &nomeConexao)
             erro_ = erro;
         }
     }
-    std::lock_guard<std::mutex> trava(mutex_);
-    for (Linha &linha : lote)
-        prontas_.push_back(std::move(linha));
-    estado_ = Estado::Terminada;
-    aviso_.notify_all();
+    entrega(lote, true);
 }
 
-void Leitura::entrega(std::deque<Linha> &lote)
+void Leitura::entrega(std::deque<Linha> &lote, bool fim)
 {
     std::lock_guard<std::mutex> trava(mutex_);
     for (Linha &linha : lote)
         prontas_.push_back(std::move(linha));
     lote.clear();
+    if (fim)
+        estado_ = Estado::Terminada;
     aviso_.notify_all();
 }
 
@@ -127,9 +124,10 @@ bool Leitura::esperaExecucao(QSqlError &erro)
 {
     std::unique_lock<std::mutex> trava(mutex_);
     aviso_.wait(trava, [this] { return estado_ != Estado::Aguardando; });
-    if (recusada_)
-        erro = erro_;
-    return !recusada_;
+    if (estado_ != Estado::Recusada)
+        return true;
+    erro = erro_;
+    return false;
 }
 
 QStringList Leitura::colunas() const
@@ -141,7 +139,7 @@ QStringList Leitura::colunas() const
 bool Leitura::recebe(std::deque<Linha> &linhas, QSqlError &erro)
 {
     std::unique_lock<std::mutex> trava(mutex_);
-    aviso_.wait(trava, [this] { return !prontas_.empty() || estado_ == Estado::Terminada; });
+    aviso_.wait(trava, [this] { return !prontas_.empty() || estado_ == Estado::Terminada || estado_ == Estado::Recusada; });
     for (Linha &linha : prontas_)
         linhas.push_back(std::move(linha));
     prontas_.clear();

@@ -64,14 +64,14 @@ public:
     void cancela();
 
 private:
-    enum class Estado { Aguardando, Executada, Terminada };
-    void entrega(std::deque<Linha> &lote);
+    enum class Estado { Aguardando, Recusada, Executada, Terminada };
+    // Hands the rows over; `fim` when they are the last.
+    void entrega(std::deque<Linha> &lote, bool fim = false);
 
     const QString sql_;
     mutable std::mutex mutex_;
     std::condition_variable aviso_;
     Estado estado_ = Estado::Aguardando;
-    bool recusada_ = false;
     QSqlError erro_;
     QStringList colunas_;
     std::deque<Linha> prontas_;

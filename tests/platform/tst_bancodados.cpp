@@ -8,22 +8,12 @@
 #include <QTest>
 
 using namespace bancodados;
+using bancoteste::numeroDoErro;
 
 class TestBancoDados : public QObject {
     Q_OBJECT
     QTemporaryDir pasta;
     QString banco;
-
-    // Runs a statement on a fresh connection and returns the first row's field.
-    static long numeroDoErro(const std::function<void()> &f)
-    {
-        try {
-            f();
-        } catch (const ErroSistema &e) {
-            return e.numero();
-        }
-        return 0;
-    }
 
 private slots:
     void initTestCase()

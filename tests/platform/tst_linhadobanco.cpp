@@ -9,6 +9,7 @@
 #include <QTest>
 
 using namespace bancodados;
+using bancoteste::numeroDoErro;
 
 namespace {
 // 1..n without any table: Firebird's recursive statements go up to 1024 levels.
@@ -97,14 +98,11 @@ private slots:
         c.abre(stringConexao);
         Registros rs;
         QStringList lidas;
-        long numero = 0;
-        try {
+        const long numero = numeroDoErro([&] {
             rs.abre(sequencia(400, QStringLiteral("I, 1 / (I - %1) As Q").arg(linhaComErro)), c);
             for (; !rs.eof(); rs.moveNext())
                 lidas << rs.campo(QStringLiteral("I")).toString();
-        } catch (const ErroSistema &erro) {
-            numero = erro.numero();
-        }
+        });
         QCOMPARE(numero, -802L); // Firebird's arithmetic exception
         QCOMPARE(lidas.size(), linhaComErro - 1);
         if (!lidas.isEmpty())
@@ -180,24 +178,12 @@ private slots:
         Conexao c;
         c.antecipa(nomesDosClientes());
         Registros rs;
-        long numero = 0;
-        try {
-            rs.abre(nomesDosClientes(), c);
-        } catch (const ErroSistema &erro) {
-            numero = erro.numero();
-        }
-        QCOMPARE(numero, long(ErroOperacaoNaoPermitida));
+        QCOMPARE(numeroDoErro([&] { rs.abre(nomesDosClientes(), c); }), long(ErroOperacaoNaoPermitida));
 
         c.abre(stringConexao);
         const QString errada = QStringLiteral("Select X From TabelaQueNaoExiste");
         c.antecipa(errada);
-        numero = 0;
-        try {
-            rs.abre(errada, c);
-        } catch (const ErroSistema &erro) {
-            numero = erro.numero();
-        }
-        QCOMPARE(numero, -204L);
+        QCOMPARE(numeroDoErro([&] { rs.abre(errada, c); }), -204L);
     }
 };
 

@@ -1,4 +1,5 @@
 #include "support/BancoTeste.h"
+#include "errors/ErroCorrente.h"
 #include "platform/RaizFirebird.h"
 
 #include <QDir>
@@ -74,6 +75,16 @@ void fechaConexao(const QString &nomeConexao)
         QSqlDatabase::database(nomeConexao, false).close();
         QSqlDatabase::removeDatabase(nomeConexao);
     }
+}
+
+long numeroDoErro(const std::function<void()> &chamada)
+{
+    try {
+        chamada();
+    } catch (const ErroSistema &erro) {
+        return erro.numero();
+    }
+    return 0;
 }
 
 void escreveOrvoIni(const QString &pastaPrograma, const QByteArray &conteudo)

@@ -4,6 +4,7 @@
 #include <QSqlDatabase>
 #include <QString>
 #include <QVariant>
+#include <functional>
 
 // Test databases made from the schema file, and the rows the tests put in them.
 namespace bancoteste {
@@ -23,6 +24,9 @@ QString criaBancoFirebird(const QString &pasta, const QString &arquivo = QString
 // A read-write connection for putting fixture rows in.
 QSqlDatabase abreEscritaFirebird(const QString &banco, const QString &nomeConexao);
 void fechaConexao(const QString &nomeConexao);
+
+// The number of the system error the call raises; 0 when it raises none.
+long numeroDoErro(const std::function<void()> &chamada);
 
 // Writes the program folder's orvo.ini with the bytes given.
 void escreveOrvoIni(const QString &pastaPrograma, const QByteArray &conteudo);
