@@ -156,29 +156,37 @@ void Conexao::reabre()
     abre(stringConexao_);
 }
 
-void Conexao::antecipa(const QString &sql)
+void Conexao::antecipa(const QString &sql, const QVariantList &parametros)
 {
     if (!aberta_)
         return;
     for (const auto &antecipada : antecipadas_)
-        if (antecipada->sql() == sql)
+        if (antecipada->mesma(sql, parametros))
             return;
-    antecipadas_.push_back(inicia(sql));
+    antecipadas_.push_back(inicia(sql, parametros));
 }
 
-std::shared_ptr<Leitura> Conexao::inicia(const QString &sql)
+bool Conexao::emAndamento(const QString &sql, const QVariantList &parametros) const
 {
-    auto leitura = std::make_shared<Leitura>(sql);
+    for (const auto &antecipada : antecipadas_)
+        if (antecipada->mesma(sql, parametros))
+            return antecipada->emAndamento();
+    return false;
+}
+
+std::shared_ptr<Leitura> Conexao::inicia(const QString &sql, const QVariantList &parametros)
+{
+    auto leitura = std::make_shared<Leitura>(sql, parametros);
     linha_->envia([leitura, nome = nome_] { leitura->executa(nome); });
     return leitura;
 }
 
-std::shared_ptr<Leitura> Conexao::leitura(const QString &sql)
+std::shared_ptr<Leitura> Conexao::leitura(const QString &sql, const QVariantList &parametros)
 {
     // Taken by the first record set that opens the same statement; those
     // started before it and not taken are not wanted any more.
     for (auto it = antecipadas_.begin(); it != antecipadas_.end(); ++it) {
-        if ((*it)->sql() != sql)
+        if (!(*it)->mesma(sql, parametros))
             continue;
         std::shared_ptr<Leitura> tomada = std::move(*it);
         for (auto anterior = antecipadas_.begin(); anterior != it; ++anterior)
@@ -186,7 +194,7 @@ std::shared_ptr<Leitura> Conexao::leitura(const QString &sql)
         antecipadas_.erase(antecipadas_.begin(), it + 1);
         return tomada;
     }
-    return inicia(sql);
+    return inicia(sql, parametros);
 }
 
 void Conexao::descartaAntecipadas()
@@ -199,13 +207,13 @@ void Conexao::descartaAntecipadas()
 Registros::Registros() = default;
 Registros::~Registros() { fecha(); }
 
-void Registros::abre(const QString &sql, Conexao &conexao, int, int, int)
+void Registros::abre(const QString &sql, Conexao &conexao, int, int, int, const QVariantList &parametros)
 {
     fecha();
     if (!conexao.aberta())
         throw ErroSistema(ErroOperacaoNaoPermitida,
                           QStringLiteral("A operação não é permitida quando a conexão está fechada."));
-    std::shared_ptr<Leitura> leitura = conexao.leitura(sql);
+    std::shared_ptr<Leitura> leitura = conexao.leitura(sql, parametros);
     QSqlError erro;
     if (!leitura->esperaExecucao(erro))
         lancaErroSql(erro, QStringLiteral("O comando foi recusado pelo banco de dados."));

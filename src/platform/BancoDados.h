@@ -55,14 +55,19 @@ public:
     // happens when the same statement is already waiting. Statements started
     // before the one taken, and all of them when the connection opens again,
     // are dropped, so a record set never gets rows older than that.
-    void antecipa(const QString &sql);
+    // `parametros` are the values of the statement's "?" marks, in order.
+    void antecipa(const QString &sql, const QVariantList &parametros = {});
+
+    // True while a statement started in advance with these values is still
+    // being run or read: a record set opening it now would wait for it.
+    bool emAndamento(const QString &sql, const QVariantList &parametros = {}) const;
 
 private:
     friend class Registros;
     // The reading of a statement: the one started for it in advance, or a new one.
-    std::shared_ptr<Leitura> leitura(const QString &sql);
+    std::shared_ptr<Leitura> leitura(const QString &sql, const QVariantList &parametros);
     void descartaAntecipadas();
-    std::shared_ptr<Leitura> inicia(const QString &sql);
+    std::shared_ptr<Leitura> inicia(const QString &sql, const QVariantList &parametros);
 
     QString nome_;
     QString stringConexao_;
@@ -80,8 +85,9 @@ public:
     Registros &operator=(const Registros &) = delete;
 
     // Runs the statement as given and stands on the first row (or at the end).
+    // `parametros` are the values of its "?" marks, in order, bound typed.
     void abre(const QString &sql, Conexao &conexao, int tipoCursor = 0, int tipoTrava = 1,
-              int opcoes = -1);
+              int opcoes = -1, const QVariantList &parametros = {});
     bool eof() const { return eof_; }
     // Value of a column of the current row, by name without regard to case.
     QVariant campo(const QString &nome) const;

@@ -70,7 +70,17 @@ void Leitura::executa(const QString &nomeConexao)
         QSqlQuery consulta(QSqlDatabase::database(nomeConexao, false));
         consulta.setForwardOnly(true);
         consulta.setNumericalPrecisionPolicy(QSql::LowPrecisionDouble);
-        if (!consulta.exec(sql_)) {
+        // A statement with "?" marks is prepared and gets its values bound in
+        // order, typed (a day goes as a date, never as text to be read).
+        bool executada = false;
+        if (parametros_.isEmpty()) {
+            executada = consulta.exec(sql_);
+        } else if (consulta.prepare(sql_)) {
+            for (const QVariant &valor : parametros_)
+                consulta.addBindValue(valor);
+            executada = consulta.exec();
+        }
+        if (!executada) {
             std::lock_guard<std::mutex> trava(mutex_);
             erro_ = consulta.lastError();
             estado_ = Estado::Recusada;
@@ -149,6 +159,12 @@ bool Leitura::recebe(std::deque<Linha> &linhas, QSqlError &erro)
         return false;
     }
     return true;
+}
+
+bool Leitura::emAndamento() const
+{
+    std::lock_guard<std::mutex> trava(mutex_);
+    return estado_ == Estado::Aguardando || estado_ == Estado::Executada;
 }
 
 void Leitura::cancela() { cancelada_ = true; }

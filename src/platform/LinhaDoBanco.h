@@ -46,8 +46,15 @@ using Linha = QVector<QVariant>;
 // the caller's thread as the rows arrive.
 class Leitura {
 public:
-    explicit Leitura(QString sql) : sql_(std::move(sql)) {}
+    explicit Leitura(QString sql, QVariantList parametros = {})
+        : sql_(std::move(sql)), parametros_(std::move(parametros)) {}
     const QString &sql() const { return sql_; }
+    const QVariantList &parametros() const { return parametros_; }
+    // The same statement with the same values for its "?" marks.
+    bool mesma(const QString &sql, const QVariantList &parametros) const
+    {
+        return sql_ == sql && parametros_ == parametros;
+    }
 
     // On the connection's thread: runs the statement and reads every row,
     // unless cancelled first.
@@ -60,6 +67,8 @@ public:
     // Waits for rows not yet taken and moves them into `linhas`; nothing moved
     // means the end. False, with the error, when reading failed at that point.
     bool recebe(std::deque<Linha> &linhas, QSqlError &erro);
+    // True while the statement is still waiting, running or being read.
+    bool emAndamento() const;
     // The rows are no longer wanted: reading stops and the result is released.
     void cancela();
 
@@ -69,6 +78,7 @@ private:
     void entrega(std::deque<Linha> &lote, bool fim = false);
 
     const QString sql_;
+    const QVariantList parametros_; // bound to the "?" marks in order
     mutable std::mutex mutex_;
     std::condition_variable aviso_;
     Estado estado_ = Estado::Aguardando;
