@@ -25,10 +25,11 @@ QString dataParaBanco(const QDate &dia)
     return dia.toString(QStringLiteral("MM/dd/yyyy"));
 }
 
-QString sqlContasReceber(const QDate &hoje)
+namespace partes {
+
+QStringList camposReceber()
 {
-    const QString data = dataParaBanco(hoje);
-    return QStringList{
+    return {
         QStringLiteral("     Select c.CodConta, D.CodContaDet, D.DataVcto, F.Cliente as NomeRazao , c.Descricao as Nome, D.Documento,D.Documento2,D.Parcela, D.ValorParcela,D.VALORPAGO, "),
         QStringLiteral("        (Select B.Nome From Banco B, Agencia A, ContaMovimento C1 "),
         QStringLiteral("              Where B.idBanco = A.idBanco And A.idAgencia = C1.idAgencia "),
@@ -39,21 +40,27 @@ QString sqlContasReceber(const QDate &hoje)
         QStringLiteral("  f.idCliente "),
         QStringLiteral("   ,c.QTPARCELA    , C.IDNFSAIDA, M.ComandaDia  Comanda , D.DataEmissao, C.IdNFSaida idNFEntrada     ,"),
         QStringLiteral("        (Select TIPO From CONTATIPO Where IDCONTATIPO = C.IDCONTATIPO) as ContaTipo "),
+    };
+}
+
+QStringList origemReceber(const QString &comparacaoDoDia)
+{
+    return {
         QStringLiteral("   From Conta      C Inner Join ContaDet   D On C.CodConta        = D.CodConta"),
         QStringLiteral(" Inner Join Cliente F on  C.IDCliente    = F.IDCliente "),
         QStringLiteral(" Left Join Comanda M on M.idComanda = C.idComanda "),
         QStringLiteral("    Where  C.PR            = 'R'"),
-        QStringLiteral("    And D.DataVcto  = '") + data + QStringLiteral("'"),
+        QStringLiteral("    And D.DataVcto  ") + comparacaoDoDia,
         QStringLiteral("    And D.Cancelada = 'N'"),
         QStringLiteral("    And D.Paga      = 'N'"),
-        QStringLiteral("  Order by D.DataVcto, F.Cliente, D.DataEmissao"),
-    }.join(QString());
+    };
 }
 
-QString sqlContasPagar(const QDate &hoje)
+QString ordemReceber() { return QStringLiteral("  Order by D.DataVcto, F.Cliente, D.DataEmissao"); }
+
+QStringList camposPagarFornecedor()
 {
-    const QString data = dataParaBanco(hoje);
-    return QStringList{
+    return {
         QStringLiteral("     Select c.CodConta, D.CodContaDet, D.DataVcto, F.NomeRazao , c.Descricao as Nome, D.Documento, D.Documento2, D.Parcela  , D.ValorParcela,D.ValorPago, "),
         QStringLiteral("        (Select B.Nome From Banco B, Agencia A, ContaMovimento C1 "),
         QStringLiteral("              Where B.idBanco = A.idBanco And A.idAgencia = C1.idAgencia "),
@@ -63,16 +70,29 @@ QString sqlContasPagar(const QDate &hoje)
         QStringLiteral("        (Select Grupo From ContaGrupo Where idContaGrupo = C.idContaGrupo) as Grupo ,D.Cancelada, D.PROVPAGAR ,"),
         QStringLiteral("       '' as idCliente , idNFEntrada AS IDNFSAIDA, '' Comanda, D.DataEmissao, C.idNFEntrada ,"),
         QStringLiteral("        (Select TIPO From CONTATIPO Where IDCONTATIPO = C.IDCONTATIPO) as ContaTipo "),
+    };
+}
+
+QStringList origemPagarFornecedor(const QString &comparacaoDoDia)
+{
+    return {
         QStringLiteral("   From Conta      C,"),
         QStringLiteral("        ContaDet   D,"),
         QStringLiteral("        Fornecedor F "),
         QStringLiteral("  Where C.CodConta        = D.CodConta"),
         QStringLiteral("    And C.idFornecedor    = F.idFornecedor "),
         QStringLiteral("    And C.PR            = 'P'"),
-        QStringLiteral("    And D.DataVcto  = '") + data + QStringLiteral("'"),
+        QStringLiteral("    And D.DataVcto  ") + comparacaoDoDia,
         QStringLiteral("    And D.Cancelada = 'N'"),
         QStringLiteral("     And D.Paga      = 'N'"),
-        QStringLiteral(" Union ALL "),
+    };
+}
+
+QString uniao() { return QStringLiteral(" Union ALL "); }
+
+QStringList camposPagarPlano()
+{
+    return {
         QStringLiteral(" Select C.CodConta,  D.CodContaDet, D.DataVcto, F.Conta as NomeRazao, c.Descricao as Nome, D.Documento,D.Documento2, D.Parcela, D.ValorParcela, D.ValorPago,  "),
         QStringLiteral("        (Select B.Nome From Banco B, Agencia A, ContaMovimento C1 "),
         QStringLiteral("              Where B.idBanco = A.idBanco And A.idAgencia = C1.idAgencia "),
@@ -82,20 +102,50 @@ QString sqlContasPagar(const QDate &hoje)
         QStringLiteral("        (Select Grupo From ContaGrupo Where idContaGrupo = C.idContaGrupo) as Grupo,D.Cancelada , D.PROVPAGAR ,"),
         QStringLiteral("       '' as idCliente , idNFEntrada AS IDNFSAIDA, '' Comanda , D.DataEmissao, c.idNFEntrada, "),
         QStringLiteral("        (Select TIPO From CONTATIPO Where IDCONTATIPO = C.IDCONTATIPO) as ContaTipo "),
+    };
+}
+
+QStringList origemPagarPlano(const QString &comparacaoDoDia)
+{
+    return {
         QStringLiteral("   From Conta      C,"),
         QStringLiteral("        ContaDet   D,"),
         QStringLiteral("        PlanoConta F"),
         QStringLiteral("  Where C.CodConta        = D.CodConta"),
         QStringLiteral("    And C.idPlano         = F.idConta"),
         QStringLiteral("    And C.PR            = 'P'"),
-        QStringLiteral("    And D.DataVcto  = '") + data + QStringLiteral("'"),
+        QStringLiteral("    And D.DataVcto  ") + comparacaoDoDia,
         QStringLiteral("    And D.Cancelada = 'N'"),
         QStringLiteral("    And  D.Paga     ='N'"),
         // An account classified in the chart of accounts that also has its
         // supplier already came from the first half: count it once.
         QStringLiteral(" And Not Exists (Select 1 From Fornecedor F2 Where F2.idFornecedor = C.idFornecedor)"),
-        QStringLiteral(" Order by 3,4,5"),
-    }.join(QString());
+    };
+}
+
+QString ordemPagar() { return QStringLiteral(" Order by 3,4,5"); }
+
+QString receber(const QString &comparacaoDoDia)
+{
+    return (camposReceber() + origemReceber(comparacaoDoDia)).join(QString()) + ordemReceber();
+}
+
+QString pagar(const QString &comparacaoDoDia)
+{
+    return (camposPagarFornecedor() + origemPagarFornecedor(comparacaoDoDia)).join(QString()) + uniao()
+        + (camposPagarPlano() + origemPagarPlano(comparacaoDoDia)).join(QString()) + ordemPagar();
+}
+
+} // namespace partes
+
+QString sqlContasReceber(const QDate &hoje)
+{
+    return partes::receber(QStringLiteral("= '") + dataParaBanco(hoje) + QStringLiteral("'"));
+}
+
+QString sqlContasPagar(const QDate &hoje)
+{
+    return partes::pagar(QStringLiteral("= '") + dataParaBanco(hoje) + QStringLiteral("'"));
 }
 
 void antecipa(bancodados::Conexao &conexao, const QDate &dia)

@@ -1,6 +1,7 @@
 #pragma once
 #include <QDate>
 #include <QString>
+#include <QStringList>
 
 namespace bancodados {
 class Conexao;
@@ -21,6 +22,25 @@ QString sqlContasPagar(const QDate &hoje);
 // that their rows are read while the caller makes the window or writes the
 // receivables grid.
 void antecipa(bancodados::Conexao &conexao, const QDate &dia);
+
+// The pieces both the day's statements and the overdue ones are made of: the
+// selected fields, the tables with their joins and conditions (the due day
+// compared by `comparacaoDoDia`, the text after "D.DataVcto  ", e.g. "= '...'"
+// or "< ?"), the payables' union and the orders.
+namespace partes {
+QStringList camposReceber();
+QStringList origemReceber(const QString &comparacaoDoDia);
+QString ordemReceber();
+QStringList camposPagarFornecedor();
+QStringList origemPagarFornecedor(const QString &comparacaoDoDia);
+QString uniao();
+QStringList camposPagarPlano();
+QStringList origemPagarPlano(const QString &comparacaoDoDia);
+QString ordemPagar();
+// The whole statements, fields and order as the notice's.
+QString receber(const QString &comparacaoDoDia);
+QString pagar(const QString &comparacaoDoDia);
+} // namespace partes
 
 // The day the notice lists; tests set another.
 QDate hoje();
