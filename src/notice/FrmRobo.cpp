@@ -1,4 +1,5 @@
 #include "notice/FrmRobo.h"
+#include "notice/AparenciaAviso.h"
 #include "notice/Imagens.h"
 #include "format/FormataTecla.h"
 #include "platform/Fontes.h"
@@ -16,77 +17,17 @@
 #include <QTableWidget>
 #include <QTimer>
 
+using namespace aparencia;
+
 namespace {
 
-// Positions and sizes are designed in twips; 15 twips make one logical pixel.
-int px(int twips) { return (twips + 7) / 15; }
-QRect retangulo(int left, int top, int width, int height)
-{
-    return QRect(px(left), px(top), px(width), px(height));
-}
-
-QLabel *rotulo(QWidget *pai, const QString &texto, const QRect &onde, double pontos,
-               Qt::Alignment alinhamento = Qt::AlignLeft | Qt::AlignVCenter)
-{
-    auto *r = new QLabel(texto, pai);
-    r->setObjectName(QString());
-    r->setGeometry(onde);
-    r->setFont(toolkit::fonteDoSistema(pontos));
-    r->setAlignment(alinhamento);
-    return r;
-}
-
-void pintaFundo(QWidget *w, const QColor &cor)
-{
-    w->setAutoFillBackground(true);
-    QPalette paleta = w->palette();
-    paleta.setColor(QPalette::Window, cor);
-    paleta.setColor(QPalette::Button, cor);
-    w->setPalette(paleta);
-}
-
-const QColor CorCelula(185, 255, 255);
-const QColor CorPlanilha(250, 249, 207);
-
-// Grid design shared by both sides: five data columns, 500 rows, the row-number
-// column hidden, display only.
+// Grid design shared by both sides: five data columns, 500 rows.
 QTableWidget *grade(QWidget *pai, const QRect &onde, const QString &nome)
 {
-    auto *t = new QTableWidget(500, 5, pai);
-    t->setObjectName(nome);
-    t->setAccessibleName(nome);
-    t->setGeometry(onde);
-    t->setHorizontalHeaderLabels({QStringLiteral("Código Detalhe"), QStringLiteral("Descrição do Pagamento"),
-                                  QStringLiteral("Data Vencimento"), QStringLiteral("Valor"),
-                                  QStringLiteral("Prov S/N")});
-    t->verticalHeader()->hide();
-    t->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    QFont fonte = toolkit::fonteDoSistema(8.25);
-    t->setFont(fonte);
-    t->horizontalHeader()->setFont(fonte);
-    // Headings wrap inside the tall heading row, as the designed grid shows them.
-    t->horizontalHeader()->setDefaultAlignment(Qt::Alignment(Qt::AlignCenter | Qt::TextWordWrap));
-    // Column widths in the grid's character units (8 pixels each).
-    const double larguras[5] = {8.5, 28.37, 8.12, 9.00, 5.12};
-    for (int c = 0; c < 5; ++c)
-        t->setColumnWidth(c, int(larguras[c] * 8.0 + 0.5));
-    t->horizontalHeader()->setFixedHeight(int(21.70 * 4.0 / 3.0 + 0.5));
-    t->verticalHeader()->setDefaultSectionSize(17);
-    QPalette paleta = t->palette();
-    paleta.setColor(QPalette::Base, CorPlanilha);
-    paleta.setColor(QPalette::Text, Qt::black);
-    t->setPalette(paleta);
-    // The 2,500 cells are copies of one, which share its settings until
-    // written; nothing shows the table yet, so they go in without a signal each.
-    QTableWidgetItem modelo;
-    modelo.setBackground(CorCelula);
-    modelo.setForeground(Qt::black);
-    modelo.setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
-    const QSignalBlocker silencio(t->model());
-    for (int r = 0; r < 500; ++r)
-        for (int c = 0; c < 5; ++c)
-            t->setItem(r, c, modelo.clone());
-    return t;
+    return aparencia::grade(pai, onde, nome,
+                            {QStringLiteral("Código Detalhe"), QStringLiteral("Descrição do Pagamento"),
+                             QStringLiteral("Data Vencimento"), QStringLiteral("Valor"), QStringLiteral("Prov S/N")},
+                            {8.5, 28.37, 8.12, 9.00, 5.12}, 500);
 }
 
 QPointer<FrmRobo> &unica()
@@ -127,7 +68,7 @@ void FrmRobo::montaLayout()
     setWindowTitle(QStringLiteral("Orvo Aviso - Versão 1.2"));
     setWindowIcon(iconeJanela());
     setFixedSize(px(14970), px(9075));
-    pintaFundo(this, QColor(192, 192, 192));
+    pintaFundo(this, CorJanela);
 
     Frame1 = new QGroupBox(this);
     Frame1->setGeometry(retangulo(870, 90, 8775, 825));
@@ -154,9 +95,9 @@ void FrmRobo::montaLayout()
     pintaFundo(cmdFechar, QColor(192, 192, 192));
 
     Label1 = rotulo(this, QStringLiteral("Contas a Receber"), retangulo(30, 1020, 7305, 315), 13.5, Qt::AlignCenter);
-    pintaFundo(Label1, QColor(128, 128, 255));
+    pintaFundo(Label1, CorReceber);
     Label2 = rotulo(this, QStringLiteral("Contas a Pagar"), retangulo(7530, 1020, 7335, 315), 13.5, Qt::AlignCenter);
-    pintaFundo(Label2, QColor(255, 0, 0));
+    pintaFundo(Label2, CorPagar);
 
     tabelaRec = grade(this, retangulo(0, 1350, 7395, 6750), QStringLiteral("grdRec"));
     tabelaPag = grade(this, retangulo(7500, 1350, 7395, 6750), QStringLiteral("grdPag"));
@@ -177,11 +118,14 @@ void FrmRobo::montaLayout()
     lblTotalPago->setAccessibleName(Label3[1]->text());
     lblTotalGeral->setAccessibleName(lblTotalGeral1->text());
 
+    montaVencidas();
+
     // Tab order across the window: cmdAvisar first, so the window opens on it.
     setTabOrder(cmdAvisar, tabelaRec);
     setTabOrder(tabelaRec, tabelaPag);
     setTabOrder(tabelaPag, cmdFechar);
     setTabOrder(cmdFechar, txtHora);
+    setTabOrder(tabelaPag, cmdVencidas);
     cmdAvisar->setFocus();
 
     // Enabled in the design with 1 ms, so the first notice fills the grids as

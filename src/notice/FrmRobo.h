@@ -3,6 +3,7 @@
 #include "platform/Grade.h"
 #include "platform/Janela.h"
 
+#include <QDate>
 #include <QWidget>
 
 class QGroupBox;
@@ -27,7 +28,16 @@ public:
     // Reads today's due accounts and fills the grids and the three totals.
     void CarregaContas();
 
+    // Reads how many instalments due before `dia` are still open, and their
+    // sums, into the line under the grids; empty when there are none.
+    void CarregaResumoVencidas(const QDate &dia);
+    // Starts those summaries on the connection's thread; the line is written
+    // when they are read, while the window stays free.
+    void aguardaResumoVencidas(const QDate &dia);
+    bool resumoVencidasPendente() const;
+
     // Event handlers.
+    void cmdVencidas_Click();
     void cmdAvisar_Click();
     void cmdFechar_Click();
     void trmEsconde_Timer();
@@ -49,6 +59,11 @@ public:
     QLabel *lblTotalGeral;
     QLabel *lblTotalPago;
     QTimer *timer;
+    // Beside the design: the overdue instalments' line and the button that
+    // opens their window.
+    QLabel *lblVencidas;
+    QPushButton *cmdVencidas;
+    QTimer *trmVencidas;
 
     Grade grdRec;
     Grade grdPag;
@@ -59,11 +74,18 @@ private:
     ~FrmRobo() override;
     void Form_Load();
     void montaLayout();
-    void preencheGrade(Grade &grade, bancodados::Registros &registros, double &total);
+    void montaVencidas();
+
+    friend class FrmVencidas;
+    // Writes the instalments from row 1 on and adds up their amounts. With a
+    // valid `atrasoAte`, column 6 gets the days each one is late by then.
+    static void preencheGrade(Grade &grade, bancodados::Registros &registros, double &total,
+                              const QDate &atrasoAte = QDate());
 
     // Set after a refresh failed: the next notice opens the shared connection
     // again before querying.
     bool conexaoSuspeita_ = false;
+    QDate diaDoResumo_; // the day of the summaries being read
 };
 
 // The minute of the notice timer, in milliseconds; tests shorten it.

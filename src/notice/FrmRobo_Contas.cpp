@@ -1,6 +1,7 @@
 // The data side of the notice window: today's open receivables and payables.
 #include "errors/ErroCorrente.h"
 #include "notice/ConsultasContas.h"
+#include "notice/ConsultasVencidas.h"
 #include "notice/FrmRobo.h"
 #include "platform/Formatacao.h"
 #include "platform/Janela.h"
@@ -30,7 +31,7 @@ void FrmRobo::LimpaGrid()
 
 // One row per instalment from row 1 on; each write sets the column cursor and
 // then the text of the cell at the cursors.
-void FrmRobo::preencheGrade(Grade &grade, bancodados::Registros &rs, double &total)
+void FrmRobo::preencheGrade(Grade &grade, bancodados::Registros &rs, double &total, const QDate &atrasoAte)
 {
     grade.defineCol(1);
     grade.defineRow(1);
@@ -62,6 +63,11 @@ void FrmRobo::preencheGrade(Grade &grade, bancodados::Registros &rs, double &tot
             // The clear action keeps colours: a row provisioned in an earlier
             // notice must not stay yellow beside an "N".
             grade.defineCorFundo(grade.corCelulaNormal());
+        }
+
+        if (atrasoAte.isValid()) {
+            grade.defineCol(6);
+            grade.defineTexto(vencimento.isNull() ? QString() : QString::number(vencimento.toDate().daysTo(atrasoAte)));
         }
 
         if (!valor.isNull())
@@ -104,6 +110,10 @@ void FrmRobo::CarregaContas()
         double pagarMostrado = 0;
         formatacao::paraNumero(Rotulo(lblTotalPago).caption(), pagarMostrado);
         Rotulo(lblTotalGeral).defineCaption(formatacao::formataNumero(totalReceber - pagarMostrado, MascaraValor));
+
+        // The line of earlier days' open instalments is written once its
+        // summaries have been read, without holding the refresh back.
+        aguardaResumoVencidas(dia);
     } catch (const ErroSistema &) {
         conexaoSuspeita_ = true;
         throw;

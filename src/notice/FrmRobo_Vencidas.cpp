@@ -1,0 +1,107 @@
+// The notice window's line about instalments of earlier days still open, and
+// the button that opens their window. Both sit in the free strip under the
+// grids, beside the designed layout.
+#include "notice/AparenciaAviso.h"
+#include "notice/ConsultasContas.h"
+#include "notice/ConsultasVencidas.h"
+#include "notice/FrmRobo.h"
+#include "notice/FrmVencidas.h"
+#include "errors/ErroCorrente.h"
+#include "errors/MostraErro.h"
+#include "platform/Fontes.h"
+#include "platform/Formatacao.h"
+#include "platform/Janela.h"
+#include "platform/Toolkit.h"
+#include "startup/IniciaSistema.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
+
+namespace {
+const QString MascaraValor = QStringLiteral("#,###,###,##0.00");
+
+struct Resumo {
+    long long quantidade = 0;
+    double total = 0;
+};
+
+// Adds up the rows of a summary statement (one per half of a union).
+Resumo le(bancodados::Registros &rs)
+{
+    Resumo r;
+    while (!rs.eof()) {
+        r.quantidade += rs.campo(QStringLiteral("Quantidade")).toLongLong();
+        const QVariant total = rs.campo(QStringLiteral("Total"));
+        if (!total.isNull())
+            r.total += total.toDouble();
+        rs.moveNext();
+    }
+    rs.fecha();
+    return r;
+}
+} // namespace
+
+void FrmRobo::montaVencidas()
+{
+    using namespace aparencia;
+    // Between the bottom of the grids (y 540) and the totals row (y 554),
+    // across the window; the button in the free corner right of the payables
+    // total.
+    lblVencidas = rotulo(this, QString(), QRect(6, 541, 916, 13), 8.25);
+    lblVencidas->setObjectName(QStringLiteral("lblVencidas"));
+    lblVencidas->setAccessibleName(QStringLiteral("Vencidas em aberto"));
+    cmdVencidas = new QPushButton(QStringLiteral("Ver vencidas"), this);
+    cmdVencidas->setObjectName(QStringLiteral("cmdVencidas"));
+    cmdVencidas->setGeometry(QRect(926, 543, 68, 30));
+    cmdVencidas->setFont(toolkit::fonteDoSistema(7.5));
+    connect(cmdVencidas, &QPushButton::clicked, this,
+            [this] { toolkit::executaManipulador([this] { cmdVencidas_Click(); }); });
+
+    // Looks every few milliseconds whether the summaries have been read.
+    trmVencidas = new QTimer(this);
+    trmVencidas->setInterval(10);
+    connect(trmVencidas, &QTimer::timeout, this, [this] {
+        toolkit::executaManipulador([this] {
+            if (vencidas::resumosEmAndamento(conexaoCompartilhada(), diaDoResumo_))
+                return;
+            trmVencidas->stop();
+            try {
+                CarregaResumoVencidas(diaDoResumo_);
+            } catch (const ErroSistema &) {
+                // As a failed refresh: reported, and the next notice opens the
+                // connection again.
+                conexaoSuspeita_ = true;
+                MostraErro(QStringLiteral("ORVO(CarregaResumoVencidas)"));
+            }
+        });
+    });
+}
+
+void FrmRobo::aguardaResumoVencidas(const QDate &dia)
+{
+    diaDoResumo_ = dia;
+    vencidas::antecipaResumos(conexaoCompartilhada(), dia);
+    trmVencidas->start();
+}
+
+bool FrmRobo::resumoVencidasPendente() const { return trmVencidas->isActive(); }
+
+void FrmRobo::cmdVencidas_Click() { FrmVencidas::abre(); }
+
+void FrmRobo::CarregaResumoVencidas(const QDate &dia)
+{
+    bancodados::Registros rs;
+    rs.abre(vencidas::sqlResumoReceber(), conexaoCompartilhada(), 0, 1, -1, vencidas::parametrosReceber(dia));
+    const Resumo receber = le(rs);
+    rs.abre(vencidas::sqlResumoPagar(), conexaoCompartilhada(), 0, 1, -1, vencidas::parametrosPagar(dia));
+    const Resumo pagar = le(rs);
+    Rotulo(lblVencidas).defineCaption(
+        receber.quantidade + pagar.quantidade == 0
+            ? QString()
+            : QStringLiteral("Vencidas em aberto: %1 a receber (%2) · %3 a pagar (%4)")
+                  .arg(receber.quantidade)
+                  .arg(formatacao::formataNumero(receber.total, MascaraValor))
+                  .arg(pagar.quantidade)
+                  .arg(formatacao::formataNumero(pagar.total, MascaraValor)));
+}

@@ -1,0 +1,47 @@
+#pragma once
+#include "platform/Grade.h"
+
+#include <QDate>
+#include <QWidget>
+
+class QLabel;
+class QPushButton;
+class QTableWidget;
+
+// "Contas Vencidas em Aberto": the instalments due before today that are
+// neither paid nor cancelled, receivables left and payables right, the oldest
+// first, with the days each one is late and each side's total. Modeless; read
+// afresh every time it is opened.
+class FrmVencidas : public QWidget {
+    Q_OBJECT
+public:
+    static FrmVencidas &instancia();
+    static bool carregada();
+
+    // Reads the overdue instalments and shows the window: what the notice's
+    // "Ver vencidas" button and the tray's "Contas vencidas" entry do. A
+    // failed reading is reported and leaves the window as it was.
+    static void abre();
+
+    // Reads the instalments due before `dia` into both grids and totals.
+    void CarregaVencidas(const QDate &dia);
+
+    void cmdFechar_Click();
+
+    QLabel *Label1;
+    QLabel *Label2;
+    QTableWidget *tabelaRec;
+    QTableWidget *tabelaPag;
+    QLabel *Label3[2];
+    QLabel *lblTotalReceber;
+    QLabel *lblTotalPagar;
+    QPushButton *cmdFechar;
+
+    Grade grdRec;
+    Grade grdPag;
+
+private:
+    explicit FrmVencidas(QWidget *dono);
+    void montaLayout();
+    void limpa();
+};
