@@ -1,6 +1,7 @@
 #include "Motor.h"
 #include "Medicao.h"
 #include "notice/ConsultasContas.h"
+#include "notice/ConsultasVencidas.h"
 
 #include <QProcess>
 #include <QSqlError>
@@ -26,13 +27,21 @@ Piso::~Piso()
     QSqlDatabase::removeDatabase(nome_);
 }
 
-int Piso::executa(const QString &sql)
+int Piso::executa(const QString &sql, const QVariantList &parametros)
 {
     // As the program reads: a new forward-only query, amounts as doubles.
     QSqlQuery q(QSqlDatabase::database(nome_, false));
     q.setForwardOnly(true);
     q.setNumericalPrecisionPolicy(QSql::LowPrecisionDouble);
-    if (!q.exec(sql))
+    bool executada = false;
+    if (parametros.isEmpty()) {
+        executada = q.exec(sql);
+    } else if (q.prepare(sql)) {
+        for (const QVariant &valor : parametros)
+            q.addBindValue(valor);
+        executada = q.exec();
+    }
+    if (!executada)
         throw std::runtime_error(qPrintable(q.lastError().text()));
     const int campos = q.record().count();
     int linhas = 0;
@@ -54,6 +63,13 @@ void Piso::executaAmbos(const QDate &dia, int &receber, int &pagar)
 {
     receber = executa(consultas::sqlContasReceber(dia));
     pagar = executa(consultas::sqlContasPagar(dia));
+}
+
+void Piso::executaResumos(const QDate &dia)
+{
+    if (executa(vencidas::sqlResumoReceber(), vencidas::parametrosReceber(dia)) != 1
+        || executa(vencidas::sqlResumoPagar(), vencidas::parametrosPagar(dia)) != 2)
+        throw std::runtime_error("os resumos de vencidas não deram as linhas esperadas");
 }
 
 double Piso::comConexaoNova(const QString &arquivo, const QDate &dia)

@@ -2,6 +2,7 @@
 #include <QDate>
 #include <QSqlDatabase>
 #include <QString>
+#include <QVariantList>
 
 // The fastest the database engine gives the notice's two statements: through
 // the same driver as the program, every field of every row fetched and
@@ -12,9 +13,11 @@ public:
     ~Piso();
 
     // Runs one statement and reads it to the end; the number of rows.
-    int executa(const QString &sql);
+    int executa(const QString &sql, const QVariantList &parametros = {});
     // Both statements of the day; the rows of each.
     void executaAmbos(const QDate &dia, int &receber, int &pagar);
+    // The two summaries of the instalments due before the day (counts and sums).
+    void executaResumos(const QDate &dia);
 
     // The floor of a start-up: milliseconds from opening a new connection
     // (which reads the tables' definitions afresh) to the end of both statements.

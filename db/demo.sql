@@ -33,7 +33,7 @@ INSERT INTO ContaDet VALUES (1001, 1, CURRENT_DATE, CURRENT_DATE - 30, 'NF 101',
 INSERT INTO ContaDet VALUES (1002, 2, CURRENT_DATE, CURRENT_DATE - 20, 'NF 102', NULL, 1, 1250.90, 0, 1, 'N', 'N', 'S', 'N');
 INSERT INTO ContaDet VALUES (1003, 3, CURRENT_DATE, CURRENT_DATE - 10, 'NF 103', NULL, 1, 89.55, 0, NULL, 'N', 'N', NULL, 'N');
 INSERT INTO ContaDet VALUES (1004, 4, CURRENT_DATE, CURRENT_DATE - 5, 'NF 104', NULL, 1, 4300.00, 0, 2, 'N', 'N', 'N', 'N');
--- not shown: due yesterday, due tomorrow, paid, cancelled
+-- not in the notice's grids: due yesterday (in the overdue line and window), due tomorrow, paid, cancelled
 INSERT INTO ContaDet VALUES (1005, 1, CURRENT_DATE - 1, CURRENT_DATE - 30, 'NF 101', NULL, 2, 350.00, 0, 1, 'N', 'N', 'N', 'N');
 INSERT INTO ContaDet VALUES (1006, 1, CURRENT_DATE + 1, CURRENT_DATE - 30, 'NF 101', NULL, 3, 350.00, 0, 1, 'N', 'N', 'N', 'N');
 INSERT INTO ContaDet VALUES (1007, 2, CURRENT_DATE, CURRENT_DATE - 20, 'NF 102', NULL, 2, 1250.90, 1250.90, 1, 'S', 'N', 'N', 'N');
@@ -49,7 +49,7 @@ INSERT INTO ContaDet VALUES (2001, 11, CURRENT_DATE, CURRENT_DATE - 25, 'NFE 500
 INSERT INTO ContaDet VALUES (2002, 12, CURRENT_DATE, CURRENT_DATE - 12, 'NFE 5002', NULL, 1, 415.00, 0, 2, 'N', 'N', 'N', 'N');
 INSERT INTO ContaDet VALUES (2003, 13, CURRENT_DATE, CURRENT_DATE - 3, NULL, NULL, 1, 612.37, 0, 1, 'N', 'N', 'N', 'N');
 INSERT INTO ContaDet VALUES (2004, 14, CURRENT_DATE, CURRENT_DATE - 8, NULL, NULL, 1, 1800.00, 0, 1, 'N', 'N', 'N', 'N');
--- not shown
+-- not in the notice's grids: due yesterday (in the overdue line and window), paid
 INSERT INTO ContaDet VALUES (2005, 11, CURRENT_DATE - 1, CURRENT_DATE - 25, 'NFE 5001', NULL, 1, 2780.40, 0, 1, 'N', 'N', 'N', 'N');
 INSERT INTO ContaDet VALUES (2006, 13, CURRENT_DATE, CURRENT_DATE - 3, NULL, NULL, 2, 99.90, 99.90, 1, 'S', 'N', 'N', 'N');
 

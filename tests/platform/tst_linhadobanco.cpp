@@ -185,6 +185,32 @@ private slots:
         c.antecipa(errada);
         QCOMPARE(numeroDoErro([&] { rs.abre(errada, c); }), -204L);
     }
+
+    // Values for the "?" marks are bound in order, a day as a date; a
+    // statement started in advance is taken only with the same values, and is
+    // said to be in progress until it has been read.
+    void parametrosLigadosEAntecipadaComOsMesmosValores()
+    {
+        Conexao c;
+        c.abre(stringConexao);
+        const QString antesDe = QStringLiteral("Select Count(*) As N From Cliente Where IDCliente < ? "
+                                               "And Cast(? As Date) < Cast('2026-12-08' As Date)");
+        const QDate ontem(2026, 12, 7);
+        Registros rs;
+        rs.abre(antesDe, c, 0, 1, -1, {2, ontem});
+        QCOMPARE(le(rs, QStringLiteral("N")), QStringList({"1"}));
+        rs.abre(antesDe, c, 0, 1, -1, {2, QDate(2026, 12, 8)});
+        QCOMPARE(le(rs, QStringLiteral("N")), QStringList({"0"}));
+
+        c.antecipa(antesDe, {3, ontem});
+        QVERIFY(!c.emAndamento(antesDe, {2, ontem})); // not started with those values
+        QVERIFY(QTest::qWaitFor([&] { return !c.emAndamento(antesDe, {3, ontem}); }, 10000));
+        novoCliente(5, QStringLiteral("Elisa"));
+        rs.abre(antesDe, c, 0, 1, -1, {9, ontem}); // other values: read afresh
+        QCOMPARE(le(rs, QStringLiteral("N")), QStringList({"5"}));
+        rs.abre(antesDe, c, 0, 1, -1, {3, ontem}); // the one started in advance
+        QCOMPARE(le(rs, QStringLiteral("N")), QStringList({"2"}));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestLinhaDoBanco)
