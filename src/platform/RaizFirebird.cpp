@@ -69,9 +69,28 @@ bool preparaEm(const QString &pasta)
 
 } // namespace
 
+bool programaInstalado(const QString &pastaPrograma)
+{
+    const QString pasta = QDir::cleanPath(pastaPrograma);
+    if (pasta == QLatin1String("/usr") || pasta.startsWith(QLatin1String("/usr/")))
+        return true;
+    if (QFileInfo::exists(pasta + QStringLiteral("/../share/orvoaviso")))
+        return true;
+    return !QFileInfo(pasta).isWritable();
+}
+
+QString pastaCacheFirebird()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation)
+        + QStringLiteral("/orvoaviso/firebird");
+}
+
 QString pastaRaizFirebird()
 {
-    return toolkit::pastaDoPrograma() + QStringLiteral("/firebird");
+    const QString programa = toolkit::pastaDoPrograma();
+    if (programaInstalado(programa))
+        return pastaCacheFirebird();
+    return programa + QStringLiteral("/firebird");
 }
 
 QString preparaRaizFirebird()
@@ -81,9 +100,10 @@ QString preparaRaizFirebird()
         return existente;
     QString pasta = pastaRaizFirebird();
     if (!preparaEm(pasta)) {
-        pasta = QStandardPaths::writableLocation(QStandardPaths::CacheLocation) + QStringLiteral("/firebird");
-        if (!preparaEm(pasta))
+        const QString cache = pastaCacheFirebird();
+        if (pasta == cache || !preparaEm(cache))
             return QString(); // the engine's own configuration applies
+        pasta = cache;
     }
     qputenv("FIREBIRD", QFile::encodeName(pasta));
     return pasta;

@@ -1,10 +1,11 @@
 #include "startup/IniciaSistema.h"
 #include "errors/ErroCorrente.h"
 #include "platform/Toolkit.h"
+#include "startup/CaminhosConfiguracao.h"
 #include "startup/Configuracao.h"
+#include "startup/ExplicacaoFalha.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <cstdio>
 #include <memory>
 
@@ -15,9 +16,14 @@ std::unique_ptr<bancodados::Conexao> &conexao()
     return c;
 }
 
-[[noreturn]] void encerraComMensagem(const QString &texto, int estilo, int status)
+// The message also goes to standard error, followed by the detail, which is
+// for the administrator and is not shown in the box.
+[[noreturn]] void encerraComMensagem(const QString &texto, int estilo, int status,
+                                     const QString &detalhe = QString())
 {
     std::fprintf(stderr, "OrvoAviso: %s\n", qPrintable(QString(texto).replace(QChar(13), QChar(10))));
+    if (!detalhe.isEmpty())
+        std::fprintf(stderr, "%s\n", qPrintable(detalhe));
     toolkit::caixaMensagem(texto, estilo);
     toolkit::encerraPrograma(status);
 }
@@ -31,10 +37,12 @@ void IniciaSistema()
 {
     toolkit::defineApontador(toolkit::ApontadorAmpulheta);
 
-    const QString caminho = toolkit::pastaDoPrograma() + QStringLiteral("/orvo.ini");
-    if (!QFileInfo(caminho).isFile())
+    const QStringList procurados = caminhosConfiguracao();
+    const QString caminho = primeiraConfiguracaoExistente(procurados);
+    if (caminho.isEmpty())
         encerraComMensagem(QStringLiteral("Arquivo orvo.INI não encontrado "), toolkit::EstiloInformacao,
-                           SaidaSemConfiguracao);
+                           SaidaSemConfiguracao,
+                           QStringLiteral("Procurado em:\n  ") + procurados.join(QStringLiteral("\n  ")));
 
     QFile arquivo(caminho);
     if (!arquivo.open(QIODevice::ReadOnly))
@@ -52,9 +60,12 @@ void IniciaSistema()
         conexao()->abre(stringConexao, QString(), QString(), -1);
     } catch (const ErroSistema &erro) {
         limpaErroCorrente();
-        encerraComMensagem(QStringLiteral("Não foi possível abrir o banco de dados de vendas.") + QChar(13)
-                               + erro.descricao() + QStringLiteral(" (Nº: %1)").arg(erro.numero()),
-                           toolkit::EstiloExclamacao, SaidaSemBanco);
+        QString texto = QStringLiteral("Não foi possível abrir o banco de dados de vendas.") + QChar(13)
+            + erro.descricao() + QStringLiteral(" (Nº: %1)").arg(erro.numero());
+        const QString explicacao = explicacaoDaFalha(erro.descricao(), nomeDoUsuario());
+        if (!explicacao.isEmpty())
+            texto += QChar(13) + explicacao;
+        encerraComMensagem(texto, toolkit::EstiloExclamacao, SaidaSemBanco);
     }
 
     toolkit::defineApontador(toolkit::ApontadorNormal);

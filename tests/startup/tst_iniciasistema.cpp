@@ -14,17 +14,44 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QTemporaryFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
+#include <cstdio>
+#include <unistd.h>
 
 using ambienteaviso::Ambiente;
 using ambienteaviso::Backend;
 
 class TestIniciaSistema : public QObject {
     Q_OBJECT
+
+    // The user's and the workstation's configuration folders, empty unless a
+    // test writes orvo.ini into them, so that a file on this machine counts
+    // for no test.
+    QTemporaryDir configUsuario_;
+    QTemporaryDir configLoja_;
+    QTemporaryDir configOutra_;
+
+    // What the start-up writes to standard error while it runs.
+    static QString erroPadraoDe(const std::function<void()> &passo)
+    {
+        QTemporaryFile arquivo;
+        if (!arquivo.open())
+            return QStringLiteral("(sem arquivo temporário)");
+        std::fflush(stderr);
+        const int antes = dup(STDERR_FILENO);
+        dup2(arquivo.handle(), STDERR_FILENO);
+        passo();
+        std::fflush(stderr);
+        dup2(antes, STDERR_FILENO);
+        close(antes);
+        arquivo.seek(0);
+        return QString::fromUtf8(arquivo.readAll());
+    }
 
     static QStringList janelasVisiveis()
     {
@@ -36,6 +63,11 @@ class TestIniciaSistema : public QObject {
     }
 
 private slots:
+    void initTestCase()
+    {
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(configUsuario_.path()));
+        qputenv("XDG_CONFIG_DIRS", QFile::encodeName(configLoja_.path() + u':' + configOutra_.path()));
+    }
     void init()
     {
         formatacao::defineRegional(QLocale(QStringLiteral("pt_BR")));
@@ -51,6 +83,8 @@ private slots:
                 toolkit::descarregaJanela(w);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QCoreApplication::processEvents();
+        for (const QTemporaryDir *pasta : {&configUsuario_, &configLoja_, &configOutra_})
+            QDir(pasta->filePath(QStringLiteral("orvoaviso"))).removeRecursively();
     }
 
     void iniciaComAJanelaDeAvisoApenas()
@@ -135,10 +169,63 @@ private slots:
         QCOMPARE(FrmRobo::instancia().lblTotalGeral->text(), QStringLiteral("0,00"));
     }
 
+    // orvo.ini found in the first place that has it: the program folder, the
+    // user's configuration, each of the workstation's configuration folders.
+    void orvoIniOndeEstiver_data()
+    {
+        QTest::addColumn<QStringList>("onde"); // where a file is written, first the one pointing at the database
+        QTest::newRow("só na configuração do usuário") << QStringList{"usuario"};
+        QTest::newRow("só na da loja (/etc/xdg)") << QStringList{"loja"};
+        QTest::newRow("só na segunda pasta do sistema") << QStringList{"outra"};
+        QTest::newRow("a do programa antes da do usuário") << QStringList{"programa", "usuario"};
+        QTest::newRow("a do usuário antes da da loja") << QStringList{"usuario", "loja", "outra"};
+        QTest::newRow("a da loja antes da segunda pasta") << QStringList{"loja", "outra"};
+    }
+    void orvoIniOndeEstiver()
+    {
+        QFETCH(QStringList, onde);
+        Ambiente amb(Backend::Embutido);
+        EXIGE_AMBIENTE(amb);
+        QTemporaryDir programa;
+        const auto pastaDe = [&](const QString &nome) {
+            if (nome == QLatin1String("programa"))
+                return programa.path();
+            const QTemporaryDir &base = nome == QLatin1String("usuario") ? configUsuario_
+                : nome == QLatin1String("loja")                        ? configLoja_
+                                                                       : configOutra_;
+            const QString pasta = base.filePath(QStringLiteral("orvoaviso"));
+            QDir().mkpath(pasta);
+            return pasta;
+        };
+        // The first file opens the database; any later one points nowhere.
+        bancoteste::escreveOrvoIni(pastaDe(onde[0]), amb.pasta().toUtf8() + "\r\n");
+        for (const QString &nome : onde.mid(1))
+            bancoteste::escreveOrvoIni(pastaDe(nome), "/nao/existe\r\n");
+        ambienteaviso::iniciaPrograma(programa.path());
+        QVERIFY(toolkit::mensagensMostradas().empty());
+        QVERIFY(!toolkit::statusDeEncerramento());
+        QVERIFY(conexaoCompartilhada().aberta());
+        QVERIFY(QTest::qWaitFor([] { return !FrmRobo::instancia().lblTotalGeral->text().isEmpty(); }, 20000));
+        QCOMPARE(FrmRobo::instancia().lblTotalGeral->text(), QStringLiteral("0,00"));
+    }
+
     void semOrvoIni()
     {
         QTemporaryDir pasta;
-        ambienteaviso::iniciaPrograma(pasta.path());
+        const QString erro = erroPadraoDe([&] { ambienteaviso::iniciaPrograma(pasta.path()); });
+        // Standard error names every place looked at, in order.
+        const QStringList procurados{pasta.filePath(QStringLiteral("orvo.ini")),
+                                     configUsuario_.filePath(QStringLiteral("orvoaviso/orvo.ini")),
+                                     configLoja_.filePath(QStringLiteral("orvoaviso/orvo.ini")),
+                                     configOutra_.filePath(QStringLiteral("orvoaviso/orvo.ini"))};
+        QVERIFY2(erro.startsWith(QStringLiteral("OrvoAviso: Arquivo orvo.INI não encontrado \nProcurado em:\n")),
+                 qPrintable(erro));
+        qsizetype depois = 0;
+        for (const QString &caminho : procurados) {
+            const qsizetype onde = erro.indexOf(QStringLiteral("\n  ") + caminho + u'\n');
+            QVERIFY2(onde > depois, qPrintable(caminho + QStringLiteral(" em ") + erro));
+            depois = onde;
+        }
         QCOMPARE(toolkit::statusDeEncerramento(), std::optional<int>(SaidaSemConfiguracao));
         QCOMPARE(toolkit::mensagensMostradas().size(), size_t(1));
         QCOMPARE(toolkit::mensagensMostradas()[0].texto, QStringLiteral("Arquivo orvo.INI não encontrado "));
