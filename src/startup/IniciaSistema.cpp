@@ -64,7 +64,7 @@ void IniciaSistema()
             + erro.descricao() + QStringLiteral(" (Nº: %1)").arg(erro.numero());
         const QString explicacao = explicacaoDaFalha(erro.descricao(), nomeDoUsuario());
         if (!explicacao.isEmpty())
-            texto += QChar(13) + explicacao;
+            texto += QString(2, QChar(13)) + explicacao;
         encerraComMensagem(texto, toolkit::EstiloExclamacao, SaidaSemBanco);
     }
 
