@@ -30,9 +30,12 @@ ARQ=$(dpkg-deb -f "$DEB" Architecture)
 [ "$(basename "$DEB")" = "orvoaviso_${VERSAO}_${ARQ}.deb" ] && ok "$(basename "$DEB")" \
   || falha "nome do pacote $(basename "$DEB") não é orvoaviso_${VERSAO}_${ARQ}.deb"
 DEPENDE=$(dpkg-deb -f "$DEB" Depends)
-for p in libqt6widgets6 libqt6sql6-ibase libc6; do
-  case ", $DEPENDE," in *", $p"[\ ,]*) ;; *) falha "Depends sem $p: $DEPENDE" ;; esac
+depende() { case ", $DEPENDE," in *", $1"[\ ,]*) return 0 ;; esac; return 1; }
+for p in libqt6widgets6 libc6; do
+  depende "$p" || falha "Depends sem $p: $DEPENDE"
 done
+# The Firebird client: through Qt's driver or linked directly.
+depende libqt6sql6-ibase || depende libfbclient2 || falha "Depends sem o cliente Firebird: $DEPENDE"
 case "$(dpkg-deb -f "$DEB" Recommends)" in
   *firebird3.0-server-core*) ok "Depends: $DEPENDE" ;;
   *) falha "Recommends sem firebird3.0-server-core" ;;
