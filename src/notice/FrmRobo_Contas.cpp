@@ -75,13 +75,15 @@ void FrmRobo::preencheGrade(Grade &grade, bancodados::Registros &rs, double &tot
 
 void FrmRobo::CarregaContas()
 {
-    if (conexaoSuspeita_) {
-        // The last refresh failed, maybe because the link to the database was
-        // lost: start this one on a fresh connection.
-        conexaoCompartilhada().reabre();
-        conexaoSuspeita_ = false;
-    }
     try {
+        // The last refresh failed, maybe because the link to the database was
+        // lost, or the database file was replaced on disk (a restore moved
+        // over it): start this one on a fresh connection.
+        if (conexaoSuspeita_ || conexaoCompartilhada().arquivoSubstituido()) {
+            conexaoSuspeita_ = true;
+            conexaoCompartilhada().reabre();
+            conexaoSuspeita_ = false;
+        }
         bancodados::Registros rs;
         double totalReceber = 0;
         double totalPagar = 0;
@@ -106,6 +108,9 @@ void FrmRobo::CarregaContas()
         Rotulo(lblTotalGeral).defineCaption(formatacao::formataNumero(totalReceber - pagarMostrado, MascaraValor));
     } catch (const ErroSistema &) {
         conexaoSuspeita_ = true;
+        // Nothing on screen may claim a total this refresh did not read.
+        for (QLabel *total : {lblTotalAberto, lblTotalPago, lblTotalGeral})
+            Rotulo(total).defineCaption(QString());
         throw;
     }
 }

@@ -235,6 +235,37 @@ private slots:
         QCOMPARE(corDaCelula(j.grdRec, 1, 5), QColor(185, 255, 255));
     }
 
+    // Midnight passing during a refresh: the clock answers a different day at
+    // every question, and both statements still read the same one.
+    void umDiaParaAsDuasInstrucoes_data() { linhasPorBackend(); }
+    void umDiaParaAsDuasInstrucoes()
+    {
+        QFETCH(Backend, backend);
+        Ambiente amb(backend);
+        EXIGE_AMBIENTE(amb);
+        auto &d = amb.dados();
+        d.cliente(1, QStringLiteral("Ana Lima"));
+        d.fornecedor(1, QStringLiteral("Beta Papelaria"));
+        d.conta(1, "R", 1, {}, {}, QStringLiteral("Pedido"));
+        d.conta(2, "P", {}, 1, {}, QStringLiteral("Compra"));
+        d.parcela(10, 1, hoje, hoje, 100.00);
+        d.parcela(11, 1, hoje.addDays(1), hoje, 7.00);
+        d.parcela(20, 2, hoje, hoje, 50.00);
+        d.parcela(21, 2, hoje.addDays(1), hoje, 9.00);
+        int perguntas = 0;
+        consultas::defineHoje(QDate());
+        consultas::defineRelogio([&] { return hoje.addDays(perguntas++ % 2); });
+        ambienteaviso::iniciaPrograma(amb.pasta());
+        const bool preencheu = esperaPreenchimento();
+        consultas::defineRelogio({});
+        QVERIFY(preencheu);
+        FrmRobo &j = FrmRobo::instancia();
+        const QStringList totais{j.lblTotalAberto->text(), j.lblTotalPago->text()};
+        QVERIFY2(totais == QStringList({"100,00", "50,00"}) || totais == QStringList({"7,00", "9,00"}),
+                 qPrintable(totais.join(u' ')));
+        QVERIFY(perguntas >= 1);
+    }
+
     void semParcelasHoje_data() { linhasPorBackend(); }
     void semParcelasHoje()
     {
