@@ -148,7 +148,8 @@ private slots:
             QVERIFY(QDir(pasta).mkdir(subpasta));
             pasta += u'/' + subpasta;
         }
-        QVERIFY(QFile::rename(amb.arquivoBanco(), pasta + u'/' + arquivo));
+        if (pasta + u'/' + arquivo != amb.arquivoBanco())
+            QVERIFY(QFile::rename(amb.arquivoBanco(), pasta + u'/' + arquivo));
         bancoteste::escreveOrvoIni(amb.pasta(), pasta.toUtf8() + resto);
         ambienteaviso::iniciaPrograma(amb.pasta());
         QVERIFY(!toolkit::statusDeEncerramento());
