@@ -25,6 +25,8 @@ void FrmRobo::LimpaGrid()
         grade->defineCol(-1);
         grade->defineRow(-1);
         grade->defineAcao(Grade::AcaoLimpaTexto);
+        // Clearing keeps colours: no emptied row may stay yellow.
+        grade->defineCorFundo(grade->corCelulaNormal());
     }
 }
 
@@ -71,6 +73,7 @@ void FrmRobo::preencheGrade(Grade &grade, bancodados::Registros &rs, double &tot
         rs.moveNext();
     }
     grade.concluiPreenchimento();
+    grade.ajustaColunaAoTexto(4);
 }
 
 void FrmRobo::CarregaContas()
