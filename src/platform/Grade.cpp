@@ -193,8 +193,8 @@ void Grade::ajustaColunaAoTexto(int col)
     // The cell's own margins, as the view's style draws them.
     const int margens = 2 * (tabela_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, tabela_) + 1) + 2;
     // Only the longest texts are measured: a grid of thousands of rows would
-    // otherwise spend a measurement on each. One character less is measured
-    // too, as a narrow character may stand beside wide ones.
+    // otherwise spend a measurement on each, and amounts are written in digits
+    // of one width.
     qsizetype maisLongo = 0;
     for (int r = 0; r < tabela_->rowCount(); ++r)
         if (const QTableWidgetItem *item = tabela_->item(r, col - 1))
@@ -202,7 +202,7 @@ void Grade::ajustaColunaAoTexto(int col)
     int largura = largurasDesenhadas_.at(col - 1);
     for (int r = 0; r < tabela_->rowCount() && maisLongo > 0; ++r) {
         const QTableWidgetItem *item = tabela_->item(r, col - 1);
-        if (item && item->text().size() >= maisLongo - 1)
+        if (item && item->text().size() == maisLongo)
             largura = std::max(largura, medida.horizontalAdvance(item->text()) + margens);
     }
     if (tabela_->columnWidth(col - 1) != largura)
