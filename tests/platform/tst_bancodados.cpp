@@ -2,6 +2,7 @@
 // record sets that hand values back as they are.
 #include "errors/ErroCorrente.h"
 #include "platform/BancoDados.h"
+#include "platform/RaizFirebird.h"
 #include "support/BancoTeste.h"
 
 #include <QDir>
@@ -9,6 +10,8 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
+#include <ctime>
+#include <utime.h>
 
 using namespace bancodados;
 using bancoteste::numeroDoErro;
@@ -98,6 +101,50 @@ private slots:
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.close();
         QCOMPARE(caminhoExistente(dir.filePath(pedido), componentes), dir.filePath(achado));
+    }
+
+    // The program's Firebird root is made again when a file went missing or
+    // changed, and the halves that killed starts left beside it go.
+    void raizFirebirdSeRefaz_data()
+    {
+        QTest::addColumn<QString>("arquivo");
+        QTest::addColumn<QByteArray>("conteudo"); // null: removed
+        QTest::newRow("sem os conjuntos de caracteres") << "intl/libfbintl.so" << QByteArray();
+        QTest::newRow("conjuntos de caracteres vazios") << "intl/libfbintl.so" << QByteArray("");
+        QTest::newRow("sem fbintl.conf") << "intl/fbintl.conf" << QByteArray();
+        QTest::newRow("sem firebird.conf") << "firebird.conf" << QByteArray();
+        QTest::newRow("firebird.conf de outro modo") << "firebird.conf" << QByteArray("ServerMode = Super\n");
+        QTest::newRow("sem firebird.msg") << "firebird.msg" << QByteArray();
+        QTest::newRow("sem a marca") << "orvoaviso-superclassic-1" << QByteArray();
+    }
+    void raizFirebirdSeRefaz()
+    {
+        QFETCH(QString, arquivo);
+        QFETCH(QByteArray, conteudo);
+        QTemporaryDir pasta;
+        const QString raiz = pasta.filePath(QStringLiteral("firebird"));
+        QVERIFY(bancodados::preparaRaizEm(raiz));
+        const QString caminho = raiz + u'/' + arquivo;
+        const qint64 tamanho = QFileInfo(caminho).size();
+        QFile::remove(caminho);
+        if (!conteudo.isNull()) {
+            QFile f(caminho);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(conteudo);
+        }
+        const QString antiga = pasta.filePath(QStringLiteral("firebird.tmp-morta"));
+        const QString nova = pasta.filePath(QStringLiteral("firebird.tmp-em-uso"));
+        QVERIFY(QDir().mkpath(antiga + QStringLiteral("/intl")) && QDir().mkpath(nova));
+        const time_t horaAtras = time(nullptr) - 3600;
+        const struct utimbuf velha {horaAtras, horaAtras};
+        QCOMPARE(::utime(QFile::encodeName(antiga).constData(), &velha), 0);
+
+        QVERIFY(bancodados::preparaRaizEm(raiz));
+        QVERIFY(QFileInfo::exists(caminho));
+        QCOMPARE(QFileInfo(caminho).size(), tamanho);
+        QVERIFY(!QFileInfo::exists(antiga));
+        QVERIFY(QFileInfo::exists(nova)); // perhaps another program's, being made right now
+        QCOMPARE(QDir(pasta.path()).entryList({QStringLiteral("firebird.*")}, QDir::Dirs).size(), 1);
     }
 
     void provedorDesconhecido()
