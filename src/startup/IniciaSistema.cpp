@@ -48,12 +48,24 @@ void IniciaSistema()
         encerraComMensagem(QStringLiteral("Arquivo orvo.INI não encontrado "), toolkit::EstiloInformacao,
                            SaidaSemConfiguracao);
 
+    // A few lines of text: anything far bigger is not the configuration, and
+    // reading it whole would take seconds and a lot of memory.
+    constexpr qint64 TamanhoMaximo = 1024 * 1024;
+    const auto muitoGrande = [&] {
+        encerraComMensagem(QStringLiteral("O arquivo orvo.INI é grande demais para ser o arquivo de configuração "
+                                          "(mais de 1 MB): ") + caminho,
+                           toolkit::EstiloExclamacao, SaidaSemConfiguracao);
+    };
+    if (QFileInfo(caminho).size() > TamanhoMaximo)
+        muitoGrande();
     QFile arquivo(caminho);
     if (!arquivo.open(QIODevice::ReadOnly))
         encerraComMensagem(QStringLiteral("Não foi possível ler o arquivo orvo.INI: ") + arquivo.errorString(),
                            toolkit::EstiloExclamacao, SaidaSemConfiguracao);
-    const QByteArray conteudo = arquivo.readAll();
+    const QByteArray conteudo = arquivo.read(TamanhoMaximo + 1);
     arquivo.close();
+    if (conteudo.size() > TamanhoMaximo)
+        muitoGrande();
 
     const Configuracao configuracao = interpretaConfiguracao(linhasDoArquivo(conteudo));
     const QString stringConexao = montaStringConexao(configuracao);

@@ -22,6 +22,7 @@
 #include <QProcess>
 #include <QTest>
 #include <csignal>
+#include <sys/stat.h>
 #include <sys/types.h>
 
 using ambienteaviso::Ambiente;
@@ -272,13 +273,36 @@ private slots:
         QVERIFY(janelasVisiveis().isEmpty());
     }
 
-    // A folder called orvo.ini is not the file.
-    void pastaChamadaOrvoIni()
+    // A folder or a FIFO called orvo.ini is not the file, and a file of absurd
+    // size is not read: each ends after one message, without blocking.
+    void orvoIniQueNaoServe_data()
     {
+        QTest::addColumn<QString>("tipo");
+        QTest::newRow("pasta") << "pasta";
+        QTest::newRow("FIFO") << "fifo";
+        QTest::newRow("uma linha de 100 MB") << "grande";
+    }
+    void orvoIniQueNaoServe()
+    {
+        QFETCH(QString, tipo);
         QTemporaryDir pasta;
-        QVERIFY(QDir(pasta.path()).mkdir(QStringLiteral("orvo.ini")));
+        const QString caminho = pasta.filePath(QStringLiteral("orvo.ini"));
+        if (tipo == QLatin1String("pasta")) {
+            QVERIFY(QDir(pasta.path()).mkdir(QStringLiteral("orvo.ini")));
+        } else if (tipo == QLatin1String("fifo")) {
+            QCOMPARE(::mkfifo(QFile::encodeName(caminho).constData(), 0644), 0);
+        } else {
+            QFile f(caminho);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            QVERIFY(f.write(pasta.path().toUtf8()));
+            QVERIFY(f.resize(100 * 1024 * 1024)); // sparse: one line of zero bytes
+        }
         ambienteaviso::iniciaPrograma(pasta.path());
         QCOMPARE(toolkit::statusDeEncerramento(), std::optional<int>(SaidaSemConfiguracao));
+        QCOMPARE(toolkit::mensagensMostradas().size(), size_t(1));
+        if (tipo == QLatin1String("grande"))
+            QVERIFY2(toolkit::mensagensMostradas()[0].texto.contains(QStringLiteral("grande demais")),
+                     qPrintable(toolkit::mensagensMostradas()[0].texto));
         QVERIFY(!FrmRobo::carregada());
     }
 
