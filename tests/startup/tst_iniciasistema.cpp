@@ -21,7 +21,13 @@
 #include <QTableWidget>
 #include <QProcess>
 #include <QTest>
+#include <QScopeGuard>
+#include <arpa/inet.h>
 #include <csignal>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
 #include <sys/stat.h>
 #include <sys/types.h>
 
@@ -219,23 +225,47 @@ private slots:
     }
 
     // The system's request to end (logout, Ctrl+C) ends the real program at
-    // once while it shows the notice on its open database.
+    // once: while it shows the notice on its open database, while a start-up
+    // message is on screen, and while the start-up connection waits for a
+    // server that accepted it and never answers.
     void pedidoDoSistemaEncerra_data()
     {
         QTest::addColumn<int>("sinal");
-        QTest::newRow("SIGTERM") << int(SIGTERM);
-        QTest::newRow("SIGINT") << int(SIGINT);
+        QTest::addColumn<QString>("momento");
+        QTest::newRow("SIGTERM, aviso na tela") << int(SIGTERM) << "aviso";
+        QTest::newRow("SIGINT, aviso na tela") << int(SIGINT) << "aviso";
+        QTest::newRow("SIGTERM, mensagem de início aberta") << int(SIGTERM) << "mensagem";
+        QTest::newRow("SIGINT, mensagem de início aberta") << int(SIGINT) << "mensagem";
+        QTest::newRow("SIGTERM, conexão esperando o servidor") << int(SIGTERM) << "conexao";
     }
     void pedidoDoSistemaEncerra()
     {
         QFETCH(int, sinal);
+        QFETCH(QString, momento);
         Ambiente amb(Backend::Embutido);
         EXIGE_AMBIENTE(amb);
         // The program's folder is where its orvo.ini is: a copy of it beside this one.
         const QString programa = amb.pasta() + QStringLiteral("/orvoaviso");
         QVERIFY(QFile::copy(QStringLiteral(ORVO_PROGRAMA), programa));
         QVERIFY(QFile::setPermissions(programa, QFile::permissions(programa) | QFileDevice::ExeOwner));
-        bancoteste::escreveOrvoIni(amb.pasta(), amb.pasta().toUtf8() + "\r\n");
+        // A server that takes the connection and never says a word: a socket
+        // that listens and is never read (the system completes the handshake).
+        const int mudo = ::socket(AF_INET, SOCK_STREAM, 0);
+        QVERIFY(mudo >= 0);
+        sockaddr_in endereco {};
+        endereco.sin_family = AF_INET;
+        endereco.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t tamanho = sizeof endereco;
+        QVERIFY(::bind(mudo, reinterpret_cast<sockaddr *>(&endereco), sizeof endereco) == 0 && ::listen(mudo, 4) == 0
+                && ::getsockname(mudo, reinterpret_cast<sockaddr *>(&endereco), &tamanho) == 0);
+        const auto fechaMudo = qScopeGuard([mudo] { ::close(mudo); });
+        const int portaMuda = ntohs(endereco.sin_port);
+        QByteArray linha1 = amb.pasta().toUtf8();
+        if (momento == QLatin1String("mensagem"))
+            linha1 = "/nao/existe/esta/pasta";
+        else if (momento == QLatin1String("conexao"))
+            linha1 = QStringLiteral("127.0.0.1/%1:/srv/vendas").arg(portaMuda).toUtf8();
+        bancoteste::escreveOrvoIni(amb.pasta(), linha1 + "\r\n");
         QProcess processo;
         QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
         ambiente.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
@@ -243,34 +273,31 @@ private slots:
         processo.setProcessEnvironment(ambiente);
         processo.start(programa, {});
         QVERIFY(processo.waitForStarted(10000));
-        // Up and attached: the database file is among the process's open files.
+        QByteArray saida;
         const QString fds = QStringLiteral("/proc/%1/fd").arg(processo.processId());
         const QString banco = QFileInfo(amb.arquivoBanco()).canonicalFilePath();
-        QVERIFY2(QTest::qWaitFor([&] {
-                     for (const QFileInfo &fd : QDir(fds).entryInfoList(QDir::Files | QDir::System))
-                         if (fd.symLinkTarget() == banco)
-                             return true;
-                     return false;
-                 }, 30000),
-                 qPrintable(QString::fromUtf8(processo.readAllStandardError())));
+        const auto chegou = [&] {
+            saida += processo.readAllStandardError();
+            if (momento == QLatin1String("mensagem"))
+                return saida.contains("Não foi possível abrir o banco de dados de vendas.");
+            if (momento == QLatin1String("conexao"))
+            {
+                pollfd espera {mudo, POLLIN, 0};
+                return ::poll(&espera, 1, 0) == 1;
+            }
+            // Up and attached: the database file is among the process's open files.
+            for (const QFileInfo &fd : QDir(fds).entryInfoList(QDir::Files | QDir::System))
+                if (fd.symLinkTarget() == banco)
+                    return true;
+            return false;
+        };
+        QVERIFY2(QTest::qWaitFor(chegou, 30000), saida.constData());
         QTest::qWait(300);
         QCOMPARE(processo.state(), QProcess::Running);
         ::kill(pid_t(processo.processId()), sinal);
         QVERIFY(processo.waitForFinished(5000));
         QCOMPARE(processo.exitStatus(), QProcess::NormalExit);
         QCOMPARE(processo.exitCode(), 0);
-    }
-
-    void semOrvoIni()
-    {
-        QTemporaryDir pasta;
-        ambienteaviso::iniciaPrograma(pasta.path());
-        QCOMPARE(toolkit::statusDeEncerramento(), std::optional<int>(SaidaSemConfiguracao));
-        QCOMPARE(toolkit::mensagensMostradas().size(), size_t(1));
-        QCOMPARE(toolkit::mensagensMostradas()[0].texto, QStringLiteral("Arquivo orvo.INI não encontrado "));
-        QCOMPARE(toolkit::mensagensMostradas()[0].estilo, int(toolkit::EstiloInformacao));
-        QVERIFY(!FrmRobo::carregada());
-        QVERIFY(janelasVisiveis().isEmpty());
     }
 
     // A folder or a FIFO called orvo.ini is not the file, and a file of absurd
