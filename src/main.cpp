@@ -42,12 +42,12 @@ bool respondeLinhaDeComando(int argc, char *argv[])
 
 int main(int argc, char *argv[])
 {
+    toolkit::encerraComPedidoDoSistema();
     if (respondeLinhaDeComando(argc, argv))
         return 0;
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("OrvoAviso"));
     FrmAcesso::carrega();
-    toolkit::encerraComPedidoDoSistema();
     const int status = app.exec();
     // The connection is let go while the toolkit is still up; left to the
     // toolkit's own clean-up, the embedded engine does not come back.

@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <QDate>
 #include <QString>
 
@@ -25,5 +26,7 @@ void antecipa(bancodados::Conexao &conexao, const QDate &dia);
 // The day the notice lists; tests set another.
 QDate hoje();
 void defineHoje(const QDate &dia); // an invalid date goes back to the clock
+// The clock asked for the day when none is set (an empty one: the system's).
+void defineRelogio(std::function<QDate()> dia);
 
 } // namespace consultas

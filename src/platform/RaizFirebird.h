@@ -24,4 +24,9 @@ QString pastaCacheFirebird();
 // beside its bin folder, or in a folder it cannot write.
 bool programaInstalado(const QString &pastaPrograma);
 
+// Makes sure the root at pasta is whole, making it again when a file is
+// missing or changed, and removes the temporary folders that starts ended
+// halfway left beside it. False when it cannot be made there.
+bool preparaRaizEm(const QString &pasta);
+
 } // namespace bancodados

@@ -15,10 +15,22 @@ bool travaDoFirebirdRecusada(const QString &descricao)
         && descricao.contains(QLatin1String("/firebird"));
 }
 
+// A Firebird server in Super mode holds the file for itself: the embedded
+// open is refused and the client asks the local server with the connection's
+// login, which failed.
+bool arquivoNumServidorSuper(const QString &descricao)
+{
+    return descricao.contains(QLatin1String("Database already opened with engine instance"), Qt::CaseInsensitive);
+}
+
 } // namespace
 
 QString explicacaoDaFalha(const QString &descricao, const QString &usuario)
 {
+    if (arquivoNumServidorSuper(descricao))
+        return QStringLiteral("O arquivo do banco de dados está aberto por um servidor Firebird. Coloque no "
+                              "orvo.ini o usuário e a senha desse servidor, nas linhas Usuario= e Senha=, ou "
+                              "indique o servidor na linha 1 (por exemplo localhost:/caminho/da/pasta).");
     if (!travaDoFirebirdRecusada(descricao))
         return QString();
     const QChar linha(13);

@@ -8,7 +8,9 @@
 // Recognised: the embedded Firebird engine refused its lock folder
 // (/tmp/firebird, shared by every program that opens Firebird files on the
 // workstation and open only to the group "firebird"): the user must belong to
-// that group, and the group counts from the next session on.
+// that group, and the group counts from the next session on. The file held
+// by a Firebird server in Super mode, which the local server's login (the
+// "Usuario=" and "Senha=" lines) or the server named in line 1 reaches.
 QString explicacaoDaFalha(const QString &descricao, const QString &usuario);
 
 // The name the user logged in with.

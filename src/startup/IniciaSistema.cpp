@@ -44,12 +44,24 @@ void IniciaSistema()
                            SaidaSemConfiguracao,
                            QStringLiteral("Procurado em:\n  ") + procurados.join(QStringLiteral("\n  ")));
 
+    // A few lines of text: anything far bigger is not the configuration, and
+    // reading it whole would take seconds and a lot of memory.
+    constexpr qint64 TamanhoMaximo = 1024 * 1024;
+    const auto muitoGrande = [&] {
+        encerraComMensagem(QStringLiteral("O arquivo orvo.INI é grande demais para ser o arquivo de configuração "
+                                          "(mais de 1 MB): ") + caminho,
+                           toolkit::EstiloExclamacao, SaidaSemConfiguracao);
+    };
+    if (QFileInfo(caminho).size() > TamanhoMaximo)
+        muitoGrande();
     QFile arquivo(caminho);
     if (!arquivo.open(QIODevice::ReadOnly))
         encerraComMensagem(QStringLiteral("Não foi possível ler o arquivo orvo.INI: ") + arquivo.errorString(),
                            toolkit::EstiloExclamacao, SaidaSemConfiguracao);
-    const QByteArray conteudo = arquivo.readAll();
+    const QByteArray conteudo = arquivo.read(TamanhoMaximo + 1);
     arquivo.close();
+    if (conteudo.size() > TamanhoMaximo)
+        muitoGrande();
 
     const Configuracao configuracao = interpretaConfiguracao(linhasDoArquivo(conteudo));
     const QString stringConexao = montaStringConexao(configuracao);
@@ -57,7 +69,10 @@ void IniciaSistema()
     conexao() = std::make_unique<bancodados::Conexao>();
     conexao()->defineCursorLocation(3);
     try {
-        conexao()->abre(stringConexao, QString(), QString(), -1);
+        // The site's login replaces the built-in one of the Firebird strings.
+        const bool login = conexaoFirebird(configuracao);
+        conexao()->abre(stringConexao, login ? configuracao.usuario : QString(),
+                        login ? configuracao.senha : QString(), -1);
     } catch (const ErroSistema &erro) {
         limpaErroCorrente();
         QString texto = QStringLiteral("Não foi possível abrir o banco de dados de vendas.") + QChar(13)
