@@ -47,7 +47,7 @@ QString separaFonte(QString &stringConexao)
         return QString();
     const qsizetype valor = inicio + chave.size();
     qsizetype fim = -1;
-    for (const QString arquivo : {QStringLiteral(".fdb"), QStringLiteral(".mdb")}) {
+    for (const QLatin1String arquivo : {QLatin1String(".fdb"), QLatin1String(".mdb")}) {
         const qsizetype achado = stringConexao.lastIndexOf(arquivo, -1, Qt::CaseInsensitive);
         if (achado >= valor)
             fim = std::max(fim, achado + arquivo.size());

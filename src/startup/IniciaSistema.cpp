@@ -6,6 +6,7 @@
 #include "startup/ExplicacaoFalha.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <cstdio>
 #include <memory>
 
