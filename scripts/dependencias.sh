@@ -5,7 +5,7 @@ set -eu
 PACOTES=(
   cmake g++ make pkg-config
   qt6-base-dev qt6-base-dev-tools libqt6sql6-ibase libqt6sql6-odbc libgl1-mesa-dev
-  firebird3.0-server-core firebird3.0-utils firebird3.0-server
+  firebird-dev libfbclient2 firebird3.0-server-core firebird3.0-utils firebird3.0-server
   postgresql odbc-postgresql unixodbc
   xvfb xauth x11-utils imagemagick fonts-dejavu-core
   clang libclang-rt-14-dev

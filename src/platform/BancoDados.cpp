@@ -3,14 +3,14 @@
 #include "platform/LinhaDoBanco.h"
 #include "platform/RaizFirebird.h"
 
+#include "platform/Sessoes.h"
+
 #include <QFileInfo>
 #include <QHash>
 #include <QSqlDatabase>
-#include <QSqlDriver>
-#include <QSqlError>
-#include <QSqlQuery>
-#include <QSqlRecord>
 #include <QUuid>
+
+#include <optional>
 
 namespace bancodados {
 namespace {
@@ -38,27 +38,6 @@ QHash<QString, QString> pares(const QString &stringConexao)
 QString caminhoLocal(QString fonte)
 {
     return fonte.replace(u'\\', u'/');
-}
-
-[[noreturn]] void lancaErroSql(const QSqlError &erro, const QString &contexto)
-{
-    bool numerico = false;
-    const long numero = erro.nativeErrorCode().toLong(&numerico);
-    QString descricao = erro.databaseText().trimmed();
-    if (descricao.isEmpty())
-        descricao = erro.driverText().trimmed();
-    if (descricao.isEmpty())
-        descricao = contexto;
-    throw ErroSistema(numerico && numero != 0 ? numero : ErroGenericoProvedor, descricao);
-}
-
-// On the connection's thread: lets go of the named connection, if there is one.
-void removeConexao(const QString &nome)
-{
-    if (QSqlDatabase::contains(nome)) {
-        QSqlDatabase::database(nome, false).close();
-        QSqlDatabase::removeDatabase(nome);
-    }
 }
 
 } // namespace
@@ -105,7 +84,7 @@ Conexao::Conexao()
 Conexao::~Conexao()
 {
     descartaAntecipadas();
-    linha_->executa([this] { removeConexao(nome_); });
+    linha_->executa([this] { sessao_.reset(); });
 }
 
 void Conexao::abre(const QString &stringConexao, const QString &usuario, const QString &senha, int)
@@ -119,24 +98,22 @@ void Conexao::abre(const QString &stringConexao, const QString &usuario, const Q
 
     if (destino.driver == QLatin1String("QIBASE"))
         preparaRaizFirebird();
-    if (!QSqlDatabase::isDriverAvailable(destino.driver))
+    else if (!QSqlDatabase::isDriverAvailable(destino.driver))
         throw ErroSistema(ErroProvedorNaoEncontrado,
                           QStringLiteral("O driver de banco de dados %1 não está instalado neste computador.")
                               .arg(destino.driver));
 
     descartaAntecipadas();
-    QSqlError erro;
+    std::optional<ErroSistema> erro;
     linha_->executa([&] {
         aberta_ = false;
-        removeConexao(nome_);
-        QSqlDatabase db = QSqlDatabase::addDatabase(destino.driver, nome_);
-        db.setDatabaseName(destino.banco);
-        db.setUserName(destino.usuario);
-        db.setPassword(destino.senha);
-        db.setConnectOptions(destino.opcoes);
-        aberta_ = db.open();
-        if (!aberta_)
-            erro = db.lastError();
+        sessao_.reset();
+        try {
+            sessao_ = abreSessao(destino, nome_);
+            aberta_ = true;
+        } catch (const ErroSistema &e) {
+            erro = e;
+        }
     });
     if (aberta_)
         return;
@@ -146,9 +123,9 @@ void Conexao::abre(const QString &stringConexao, const QString &usuario, const Q
                           QStringLiteral("Não há neste computador um driver ODBC capaz de abrir o banco "
                                          "Access \"%1\" (%2).")
                               .arg(QFileInfo(destino.banco.section(u'=', 2).section(u';', 0, 0)).filePath(),
-                                   erro.databaseText().trimmed()));
+                                   erro->descricao()));
     }
-    lancaErroSql(erro, QStringLiteral("Não foi possível abrir o banco de dados."));
+    throw ErroSistema(erro->numero(), erro->descricao());
 }
 
 void Conexao::reabre()
@@ -156,29 +133,30 @@ void Conexao::reabre()
     abre(stringConexao_);
 }
 
-void Conexao::antecipa(const QString &sql)
+void Conexao::antecipa(const QString &sql, const QVariantList &parametros)
 {
     if (!aberta_)
         return;
     for (const auto &antecipada : antecipadas_)
-        if (antecipada->sql() == sql)
+        if (antecipada->serve(sql, parametros))
             return;
-    antecipadas_.push_back(inicia(sql));
+    antecipadas_.push_back(inicia(sql, parametros));
 }
 
-std::shared_ptr<Leitura> Conexao::inicia(const QString &sql)
+std::shared_ptr<Leitura> Conexao::inicia(const QString &sql, const QVariantList &parametros)
 {
-    auto leitura = std::make_shared<Leitura>(sql);
-    linha_->envia([leitura, nome = nome_] { leitura->executa(nome); });
+    auto leitura = std::make_shared<Leitura>(sql, parametros);
+    // Tasks run in the order sent, and the session is let go only by a task.
+    linha_->envia([leitura, this] { leitura->executa(sessao_.get()); });
     return leitura;
 }
 
-std::shared_ptr<Leitura> Conexao::leitura(const QString &sql)
+std::shared_ptr<Leitura> Conexao::leitura(const QString &sql, const QVariantList &parametros)
 {
-    // Taken by the first record set that opens the same statement; those
-    // started before it and not taken are not wanted any more.
+    // Taken by the first record set that opens the same statement with the
+    // same parameters; those started before it and not taken are not wanted any more.
     for (auto it = antecipadas_.begin(); it != antecipadas_.end(); ++it) {
-        if ((*it)->sql() != sql)
+        if (!(*it)->serve(sql, parametros))
             continue;
         std::shared_ptr<Leitura> tomada = std::move(*it);
         for (auto anterior = antecipadas_.begin(); anterior != it; ++anterior)
@@ -186,7 +164,7 @@ std::shared_ptr<Leitura> Conexao::leitura(const QString &sql)
         antecipadas_.erase(antecipadas_.begin(), it + 1);
         return tomada;
     }
-    return inicia(sql);
+    return inicia(sql, parametros);
 }
 
 void Conexao::descartaAntecipadas()
@@ -199,16 +177,16 @@ void Conexao::descartaAntecipadas()
 Registros::Registros() = default;
 Registros::~Registros() { fecha(); }
 
-void Registros::abre(const QString &sql, Conexao &conexao, int, int, int)
+void Registros::abre(const QString &sql, Conexao &conexao, int, int, int, const QVariantList &parametros)
 {
     fecha();
     if (!conexao.aberta())
         throw ErroSistema(ErroOperacaoNaoPermitida,
                           QStringLiteral("A operação não é permitida quando a conexão está fechada."));
-    std::shared_ptr<Leitura> leitura = conexao.leitura(sql);
-    QSqlError erro;
-    if (!leitura->esperaExecucao(erro))
-        lancaErroSql(erro, QStringLiteral("O comando foi recusado pelo banco de dados."));
+    std::shared_ptr<Leitura> leitura = conexao.leitura(sql, parametros);
+    Falha falha;
+    if (!leitura->esperaExecucao(falha))
+        throw ErroSistema(falha.numero, falha.descricao);
     leitura_ = std::move(leitura);
     colunas_ = leitura_->colunas();
     moveNext();
@@ -244,10 +222,10 @@ void Registros::moveNext()
         return;
     }
     if (recebidas_.empty()) {
-        QSqlError erro;
-        if (!leitura_->recebe(recebidas_, erro)) {
+        Falha falha;
+        if (!leitura_->recebe(recebidas_, falha)) {
             fecha();
-            lancaErroSql(erro, QStringLiteral("Falha ao ler o resultado do banco de dados."));
+            throw ErroSistema(falha.numero, falha.descricao);
         }
     }
     eof_ = recebidas_.empty();
