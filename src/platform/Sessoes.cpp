@@ -4,6 +4,7 @@
 #include "platform/Firebird.h"
 
 #include <QSqlDatabase>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -121,6 +122,17 @@ public:
             const QSqlError erro = db.lastError();
             fecha();
             lancaErroSql(erro, QStringLiteral("Não foi possível abrir o banco de dados."));
+        }
+        // The connection is opened in read-only access mode, but psqlODBC takes
+        // the attribute and ignores it: PostgreSQL is told by the session itself.
+        if (db.driver()->dbmsType() == QSqlDriver::PostgreSQL) {
+            QSqlQuery somenteLeitura(db);
+            if (!somenteLeitura.exec(QStringLiteral("SET SESSION CHARACTERISTICS AS TRANSACTION READ ONLY"))) {
+                const QSqlError erro = somenteLeitura.lastError();
+                somenteLeitura = QSqlQuery();
+                fecha();
+                lancaErroSql(erro, QStringLiteral("Não foi possível abrir o banco de dados somente para leitura."));
+            }
         }
     }
     ~SessaoQt() override { fecha(); }

@@ -31,10 +31,10 @@ QStringList le(Registros &rs, const QString &campo)
     return valores;
 }
 
-QStringList leTudo(const QString &sql, Conexao &c, const QString &campo)
+QStringList leTudo(const QString &sql, Conexao &c, const QString &campo, const QVariantList &parametros = {})
 {
     Registros rs;
-    rs.abre(sql, c);
+    rs.abre(sql, c, 0, 1, -1, parametros);
     return le(rs, campo);
 }
 
@@ -184,6 +184,26 @@ private slots:
         const QString errada = QStringLiteral("Select X From TabelaQueNaoExiste");
         c.antecipa(errada);
         QCOMPARE(numeroDoErro([&] { rs.abre(errada, c); }), -204L);
+    }
+
+    // A statement started in advance for one day is taken only by a reading of
+    // the same day; the day goes as a date and comes back as one.
+    void antecipadaSoParaOMesmoDia()
+    {
+        Conexao c;
+        c.abre(stringConexao);
+        const QString doDia = QStringLiteral("Select Count(*) As N, Cast(? As Date) As Dia From Cliente");
+        const QDate hoje(2026, 8, 25), amanha(2026, 8, 26);
+        const int antes = leTudo(QStringLiteral("Select Count(*) As N From Cliente"), c, QStringLiteral("N")).at(0).toInt();
+        c.antecipa(doDia, {hoje});
+        esperaAsEnviadas(c);
+        novoCliente(50, QStringLiteral("Elis"));
+        // Another day reads afresh, and leaves the one of today waiting.
+        QCOMPARE(leTudo(doDia, c, QStringLiteral("N"), {amanha}), QStringList{QString::number(antes + 1)});
+        Registros rs;
+        rs.abre(doDia, c, 0, 1, -1, {hoje});
+        QCOMPARE(rs.campo(QStringLiteral("N")).toInt(), antes);
+        QCOMPARE(rs.campo(QStringLiteral("Dia")).toDate(), hoje);
     }
 };
 
