@@ -25,18 +25,25 @@ enum Charset : int {
 
 // The encoding a column's bytes are read in. NONE holds what the sales system
 // wrote: Windows-1252 bytes. Another single-byte set is read as Windows-1252 too.
-const char *codificacao(int charset)
+enum class Codificacao { Latin1, Utf8, Windows1252 };
+
+Codificacao codificacao(int charset)
 {
     switch (charset) {
     case CharsetUtf8:
     case CharsetUnicodeFss:
-        return "UTF-8";
+        return Codificacao::Utf8;
     case CharsetIso8859_1:
     case CharsetAscii:
-        return "ISO-8859-1";
+        return Codificacao::Latin1;
     default:
-        return "windows-1252";
+        return Codificacao::Windows1252;
     }
+}
+
+const char *nomeDaCodificacao(Codificacao c)
+{
+    return c == Codificacao::Utf8 ? "UTF-8" : c == Codificacao::Latin1 ? "ISO-8859-1" : "windows-1252";
 }
 
 // Bytes a character may take in the set: CHAR(n) of UTF8 comes padded to 4n bytes.
@@ -227,7 +234,7 @@ Comando::Comando(Anexo &anexo, Transacao &transacao, const QString &sql, const Q
         case QMetaType::Bool: v.sqltype = SQL_INT64; v.sqllen = sizeof(ISC_INT64); break;
         case QMetaType::Double: v.sqltype = SQL_DOUBLE; v.sqllen = sizeof(double); break;
         default:
-            bytes = QStringEncoder(codificacao(charset))(p.toString());
+            bytes = QStringEncoder(nomeDaCodificacao(codificacao(charset)))(p.toString());
             v.sqltype = SQL_TEXT;
             v.sqllen = static_cast<ISC_SHORT>(bytes.size());
             break;
@@ -271,11 +278,13 @@ Comando::Comando(Anexo &anexo, Transacao &transacao, const QString &sql, const Q
     cursor_ = saida_->quantas() > 0;
 }
 
-Comando::~Comando()
+Comando::~Comando() = default;
+
+Comando::Sentenca::~Sentenca()
 {
-    if (handle_) {
+    if (valor) {
         ISC_STATUS_ARRAY status;
-        isc_dsql_free_statement(status, &handle_, DSQL_drop);
+        isc_dsql_free_statement(status, &valor, DSQL_drop);
     }
 }
 
@@ -297,15 +306,21 @@ bool Comando::proxima(Linha &linha)
     return true;
 }
 
-QVariant Comando::texto(const char *dados, int tamanho, int charset, int declarado) const
+QVariant Comando::texto(const char *dados, int tamanho, int charset, int declarado)
 {
     if (charset == CharsetOctets)
         return QByteArray(dados, tamanho);
     bool ascii = true;
     for (int i = 0; i < tamanho && ascii; ++i)
         ascii = static_cast<unsigned char>(dados[i]) < 0x80;
-    QString resultado = ascii ? QString::fromLatin1(dados, tamanho)
-                              : QStringDecoder(codificacao(charset))(QByteArrayView(dados, tamanho));
+    const Codificacao como = codificacao(charset);
+    QString resultado;
+    if (ascii || como == Codificacao::Latin1)
+        resultado = QString::fromLatin1(dados, tamanho);
+    else if (como == Codificacao::Utf8)
+        resultado = QString::fromUtf8(dados, tamanho);
+    else
+        resultado = windows1252_(QByteArrayView(dados, tamanho));
     if (declarado >= 0 && resultado.size() > declarado)
         resultado.truncate(declarado); // the padding of a multi-byte CHAR(n)
     return resultado;

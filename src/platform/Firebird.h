@@ -1,5 +1,6 @@
 #pragma once
 #include <QString>
+#include <QStringDecoder>
 #include <QStringList>
 #include <QVariant>
 #include <QVector>
@@ -74,12 +75,20 @@ public:
 private:
     struct Area; // an XSQLDA with room for its values
     QVariant valor(int coluna);
-    QVariant texto(const char *dados, int tamanho, int charset, int declarado) const;
+    QVariant texto(const char *dados, int tamanho, int charset, int declarado);
     QVariant textoLongo(const ISC_QUAD &id, int charset);
+
+    // The statement handle, dropped even when the constructor fails half-way.
+    struct Sentenca {
+        isc_stmt_handle valor = 0;
+        ~Sentenca();
+    };
 
     Anexo &anexo_;
     Transacao &transacao_;
-    isc_stmt_handle handle_ = 0;
+    Sentenca sentenca_;
+    isc_stmt_handle &handle_ = sentenca_.valor;
+    QStringDecoder windows1252_{"windows-1252", QStringDecoder::Flag::Stateless};
     std::unique_ptr<Area> saida_;
     std::unique_ptr<Area> entrada_;
     QStringList colunas_;
