@@ -98,6 +98,10 @@ Anexo::Anexo(const QString &banco, const QString &usuario, const QString &senha,
         acrescenta(dpb, isc_dpb_password, senha.toUtf8());
     // No transliteration: each column's bytes are decoded by its own set.
     acrescenta(dpb, isc_dpb_lc_ctype, QByteArrayLiteral("NONE"));
+    // A file on this machine goes straight to the embedded engine (or, when a
+    // server holds it, to that local server), without asking the network client first.
+    if (banco.startsWith(u'/'))
+        acrescenta(dpb, isc_dpb_config, QByteArrayLiteral("Providers = Engine12, Loopback"));
     if (esperaSegundos > 0) {
         const ISC_LONG segundos = esperaSegundos;
         QByteArray valor(4, '\0');
