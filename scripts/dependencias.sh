@@ -11,8 +11,8 @@ MODO=${1:-testes}
 # Building, the program and the demonstration database.
 DEMO=(
   cmake g++ make pkg-config
-  qt6-base-dev qt6-base-dev-tools libqt6sql6-ibase libgl1-mesa-dev
-  firebird3.0-server-core firebird3.0-utils
+  qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev
+  firebird-dev libfbclient2 firebird3.0-server-core firebird3.0-utils
   fonts-dejavu-core
 )
 # Without a display the demonstration runs under Xvfb and saves a picture of
@@ -22,7 +22,7 @@ SEM_TELA=(xvfb xauth x11-utils imagemagick)
 # and the packaging check (cpack's dpkg-shlibdeps, lintian, the desktop entry
 # check, the icons drawn from the SVG).
 TESTES=(
-  firebird3.0-server
+  firebird3.0-server libqt6sql6-ibase
   postgresql odbc-postgresql unixodbc libqt6sql6-odbc
   clang libclang-rt-14-dev
   dpkg-dev lintian desktop-file-utils librsvg2-bin file

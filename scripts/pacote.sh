@@ -34,8 +34,8 @@ depende() { case ", $DEPENDE," in *", $1"[\ ,]*) return 0 ;; esac; return 1; }
 for p in libqt6widgets6 libc6; do
   depende "$p" || falha "Depends sem $p: $DEPENDE"
 done
-# The Firebird client: through Qt's driver or linked directly.
-depende libqt6sql6-ibase || depende libfbclient2 || falha "Depends sem o cliente Firebird: $DEPENDE"
+# The Firebird client library, which the program is linked with.
+depende libfbclient2 || falha "Depends sem o cliente Firebird: $DEPENDE"
 case "$(dpkg-deb -f "$DEB" Recommends)" in
   *firebird3.0-server-core*) ok "Depends: $DEPENDE" ;;
   *) falha "Recommends sem firebird3.0-server-core" ;;

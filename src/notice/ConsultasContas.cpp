@@ -29,16 +29,9 @@ void defineRelogio(std::function<QDate()> dia) { relogio() = std::move(dia); }
 
 void defineHoje(const QDate &dia) { diaDefinido() = dia; }
 
-QString dataParaBanco(const QDate &dia)
+Consulta contasReceber(const QDate &hoje)
 {
-    // Never the workstation's separator: "12.08.2026" would be read day first.
-    return dia.toString(QStringLiteral("MM/dd/yyyy"));
-}
-
-QString sqlContasReceber(const QDate &hoje)
-{
-    const QString data = dataParaBanco(hoje);
-    return QStringList{
+    const QString sql = QStringList{
         QStringLiteral("     Select c.CodConta, D.CodContaDet, D.DataVcto, F.Cliente as NomeRazao , c.Descricao as Nome, D.Documento,D.Documento2,D.Parcela, D.ValorParcela,D.VALORPAGO, "),
         QStringLiteral("        (Select B.Nome From Banco B, Agencia A, ContaMovimento C1 "),
         QStringLiteral("              Where B.idBanco = A.idBanco And A.idAgencia = C1.idAgencia "),
@@ -53,17 +46,17 @@ QString sqlContasReceber(const QDate &hoje)
         QStringLiteral(" Inner Join Cliente F on  C.IDCliente    = F.IDCliente "),
         QStringLiteral(" Left Join Comanda M on M.idComanda = C.idComanda "),
         QStringLiteral("    Where  C.PR            = 'R'"),
-        QStringLiteral("    And D.DataVcto  = '") + data + QStringLiteral("'"),
+        QStringLiteral("    And D.DataVcto  = ?"),
         QStringLiteral("    And D.Cancelada = 'N'"),
         QStringLiteral("    And D.Paga      = 'N'"),
         QStringLiteral("  Order by D.DataVcto, F.Cliente, D.DataEmissao"),
     }.join(QString());
+    return {sql, {hoje}};
 }
 
-QString sqlContasPagar(const QDate &hoje)
+Consulta contasPagar(const QDate &hoje)
 {
-    const QString data = dataParaBanco(hoje);
-    return QStringList{
+    const QString sql = QStringList{
         QStringLiteral("     Select c.CodConta, D.CodContaDet, D.DataVcto, F.NomeRazao , c.Descricao as Nome, D.Documento, D.Documento2, D.Parcela  , D.ValorParcela,D.ValorPago, "),
         QStringLiteral("        (Select B.Nome From Banco B, Agencia A, ContaMovimento C1 "),
         QStringLiteral("              Where B.idBanco = A.idBanco And A.idAgencia = C1.idAgencia "),
@@ -79,7 +72,7 @@ QString sqlContasPagar(const QDate &hoje)
         QStringLiteral("  Where C.CodConta        = D.CodConta"),
         QStringLiteral("    And C.idFornecedor    = F.idFornecedor "),
         QStringLiteral("    And C.PR            = 'P'"),
-        QStringLiteral("    And D.DataVcto  = '") + data + QStringLiteral("'"),
+        QStringLiteral("    And D.DataVcto  = ?"),
         QStringLiteral("    And D.Cancelada = 'N'"),
         QStringLiteral("     And D.Paga      = 'N'"),
         QStringLiteral(" Union ALL "),
@@ -98,7 +91,7 @@ QString sqlContasPagar(const QDate &hoje)
         QStringLiteral("  Where C.CodConta        = D.CodConta"),
         QStringLiteral("    And C.idPlano         = F.idConta"),
         QStringLiteral("    And C.PR            = 'P'"),
-        QStringLiteral("    And D.DataVcto  = '") + data + QStringLiteral("'"),
+        QStringLiteral("    And D.DataVcto  = ?"),
         QStringLiteral("    And D.Cancelada = 'N'"),
         QStringLiteral("    And  D.Paga     ='N'"),
         // An account classified in the chart of accounts that also has its
@@ -106,12 +99,15 @@ QString sqlContasPagar(const QDate &hoje)
         QStringLiteral(" And Not Exists (Select 1 From Fornecedor F2 Where F2.idFornecedor = C.idFornecedor)"),
         QStringLiteral(" Order by 3,4,5"),
     }.join(QString());
+    return {sql, {hoje, hoje}}; // one for each half
 }
 
 void antecipa(bancodados::Conexao &conexao, const QDate &dia)
 {
-    conexao.antecipa(sqlContasReceber(dia));
-    conexao.antecipa(sqlContasPagar(dia));
+    const Consulta receber = contasReceber(dia);
+    const Consulta pagar = contasPagar(dia);
+    conexao.antecipa(receber.sql, receber.parametros);
+    conexao.antecipa(pagar.sql, pagar.parametros);
 }
 
 } // namespace consultas

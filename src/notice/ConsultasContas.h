@@ -1,7 +1,8 @@
 #pragma once
-#include <functional>
 #include <QDate>
 #include <QString>
+#include <QVariantList>
+#include <functional>
 
 namespace bancodados {
 class Conexao;
@@ -11,12 +12,15 @@ class Conexao;
 // payables. Amounts, names and dates are read by the column names they select.
 namespace consultas {
 
-// Today's date as the statements send it: month/day/year with "/" on every
-// workstation, which Firebird, PostgreSQL and SQL Server all read month first.
-QString dataParaBanco(const QDate &dia);
+// A statement and its parameters. Today's date goes as a parameter of type
+// date, so no database reads it by its own date order.
+struct Consulta {
+    QString sql;
+    QVariantList parametros;
+};
 
-QString sqlContasReceber(const QDate &hoje);
-QString sqlContasPagar(const QDate &hoje);
+Consulta contasReceber(const QDate &hoje);
+Consulta contasPagar(const QDate &hoje);
 
 // Starts both statements of the day on the connection, receivables first, so
 // that their rows are read while the caller makes the window or writes the

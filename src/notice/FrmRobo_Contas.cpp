@@ -95,12 +95,14 @@ void FrmRobo::CarregaContas()
         // The payables are read while the receivables are written.
         consultas::antecipa(conexaoCompartilhada(), dia);
 
-        rs.abre(consultas::sqlContasReceber(dia), conexaoCompartilhada(), 0, 1, -1);
+        const consultas::Consulta receber = consultas::contasReceber(dia);
+        rs.abre(receber.sql, conexaoCompartilhada(), 0, 1, -1, receber.parametros);
         preencheGrade(grdRec, rs, totalReceber);
         rs.fecha();
         Rotulo(lblTotalAberto).defineCaption(formatacao::formataNumero(totalReceber, MascaraValor));
 
-        rs.abre(consultas::sqlContasPagar(dia), conexaoCompartilhada(), 0, 1, -1);
+        const consultas::Consulta pagar = consultas::contasPagar(dia);
+        rs.abre(pagar.sql, conexaoCompartilhada(), 0, 1, -1, pagar.parametros);
         preencheGrade(grdPag, rs, totalPagar);
         rs.fecha();
         Rotulo(lblTotalPago).defineCaption(formatacao::formataNumero(totalPagar, MascaraValor));

@@ -2,16 +2,17 @@
 #include "errors/ErroCorrente.h"
 #include "platform/LinhaDoBanco.h"
 #include "platform/RaizFirebird.h"
+#include "platform/Sessoes.h"
+#include "platform/Toolkit.h"
 
 #include <QFileInfo>
-#include <algorithm>
-#include <QHash>
 #include <QSqlDatabase>
-#include <QSqlDriver>
-#include <QSqlError>
-#include <QSqlQuery>
-#include <QSqlRecord>
+#include <QHash>
 #include <QUuid>
+#include <algorithm>
+#include <condition_variable>
+#include <mutex>
+#include <optional>
 
 namespace bancodados {
 namespace {
@@ -69,18 +70,6 @@ QString barrasNormais(QString fonte)
     return fonte.replace(u'\\', u'/');
 }
 
-[[noreturn]] void lancaErroSql(const QSqlError &erro, const QString &contexto)
-{
-    bool numerico = false;
-    const long numero = erro.nativeErrorCode().toLong(&numerico);
-    QString descricao = erro.databaseText().trimmed();
-    if (descricao.isEmpty())
-        descricao = erro.driverText().trimmed();
-    if (descricao.isEmpty())
-        descricao = contexto;
-    throw ErroSistema(numerico && numero != 0 ? numero : ErroGenericoProvedor, descricao);
-}
-
 // A value of an ODBC connection string: in braces when it holds ";" or braces,
 // so that the driver manager reads it whole.
 QString valorOdbc(QString valor)
@@ -90,16 +79,51 @@ QString valorOdbc(QString valor)
     return u'{' + valor.replace(QStringLiteral("}"), QStringLiteral("}}")) + u'}';
 }
 
-// On the connection's thread: lets go of the named connection, if there is one.
-void removeConexao(const QString &nome)
+// A wait on the database is cut in slices this long; between two of them the
+// window paints and takes the user's input.
+constexpr int FatiaMs = 50;
+// After a cancel, how long the reading may take to end before its connection
+// is abandoned.
+constexpr int SegundosParaCancelar = 2;
+// The client's own bound on a connect is a little longer than the program's,
+// so that the program's tells that the server did not answer; the client's
+// then ends a connect given up on.
+constexpr int FolgaDoClienteSegundos = 5;
+
+int msPorSegundo = 1000;
+
+QDeadlineTimer prazoDe(int segundos)
 {
-    if (QSqlDatabase::contains(nome)) {
-        QSqlDatabase::database(nome, false).close();
-        QSqlDatabase::removeDatabase(nome);
-    }
+    return QDeadlineTimer(qint64(segundos) * msPorSegundo);
 }
 
+QString novoNome()
+{
+    return QStringLiteral("orvo-") + QUuid::createUuid().toString(QUuid::Id128);
+}
+
+// The open of a connection, handed from its thread to the caller.
+struct Abertura {
+    std::mutex mutex;
+    std::condition_variable aviso;
+    bool feita = false;
+    std::optional<ErroSistema> erro;
+    bool espera(int ms)
+    {
+        std::unique_lock<std::mutex> trava(mutex);
+        return aviso.wait_for(trava, std::chrono::milliseconds(ms), [this] { return feita; });
+    }
+};
+
 } // namespace
+
+int milissegundosPorSegundo() { return msPorSegundo; }
+void defineMilissegundosPorSegundo(int ms) { msPorSegundo = ms; }
+
+QString textoSemResposta(int segundos)
+{
+    return QStringLiteral("O banco de dados não respondeu em %1 segundos.").arg(segundos);
+}
 
 Destino interpretaStringConexao(const QString &stringConexao)
 {
@@ -141,7 +165,7 @@ Destino interpretaStringConexao(const QString &stringConexao)
 }
 
 Conexao::Conexao()
-    : nome_(QStringLiteral("orvo-") + QUuid::createUuid().toString(QUuid::Id128)),
+    : nome_(novoNome()), sessao_(std::make_shared<std::unique_ptr<Sessao>>()),
       linha_(std::make_unique<LinhaDoBanco>())
 {
 }
@@ -149,7 +173,7 @@ Conexao::Conexao()
 Conexao::~Conexao()
 {
     descartaAntecipadas();
-    linha_->executa([this] { removeConexao(nome_); });
+    linha_->executa([lugar = sessao_] { lugar->reset(); });
 }
 
 void Conexao::abre(const QString &stringConexao, const QString &usuario, const QString &senha, int)
@@ -165,25 +189,46 @@ void Conexao::abre(const QString &stringConexao, const QString &usuario, const Q
 
     if (destino.driver == QLatin1String("QIBASE"))
         preparaRaizFirebird();
-    if (!QSqlDatabase::isDriverAvailable(destino.driver))
+    else if (!QSqlDatabase::isDriverAvailable(destino.driver))
         throw ErroSistema(ErroProvedorNaoEncontrado,
                           QStringLiteral("O driver de banco de dados %1 não está instalado neste computador.")
                               .arg(destino.driver));
 
     descartaAntecipadas();
-    QSqlError erro;
-    linha_->executa([&] {
-        aberta_ = false;
-        removeConexao(nome_);
-        QSqlDatabase db = QSqlDatabase::addDatabase(destino.driver, nome_);
-        db.setDatabaseName(destino.banco);
-        db.setUserName(destino.usuario);
-        db.setPassword(destino.senha);
-        db.setConnectOptions(destino.opcoes);
-        aberta_ = db.open();
-        if (!aberta_)
-            erro = db.lastError();
+    aberta_ = false;
+    // The client's own bound, in whole seconds, a little past the program's.
+    const int esperaDoCliente = (SegundosParaConectar * msPorSegundo + 999) / 1000 + FolgaDoClienteSegundos;
+    auto abertura = std::make_shared<Abertura>();
+    linha_->envia([lugar = sessao_, abertura, destino, nome = nome_, esperaDoCliente] {
+        lugar->reset();
+        std::unique_ptr<Sessao> sessao;
+        std::optional<ErroSistema> erro;
+        try {
+            sessao = abreSessao(destino, nome, esperaDoCliente);
+        } catch (const ErroSistema &e) {
+            erro = e;
+        }
+        *lugar = std::move(sessao);
+        std::lock_guard<std::mutex> trava(abertura->mutex);
+        abertura->erro = erro;
+        abertura->feita = true;
+        abertura->aviso.notify_all();
     });
+    const QDeadlineTimer prazo = prazoDe(SegundosParaConectar);
+    {
+        toolkit::Espera espera;
+        while (!abertura->espera(FatiaMs)) {
+            if (prazo.hasExpired()) {
+                // A server that took the connection and never answers: its
+                // client may sit there long after; a new thread opens the next.
+                abandona();
+                throw ErroSistema(ErroSemResposta, textoSemResposta(SegundosParaConectar));
+            }
+            espera.passo();
+        }
+    }
+    std::optional<ErroSistema> erro = abertura->erro;
+    aberta_ = !erro;
     if (aberta_) {
         arquivo_ = destino.arquivo;
         identidade_ = identidadeArquivo(arquivo_);
@@ -194,10 +239,9 @@ void Conexao::abre(const QString &stringConexao, const QString &usuario, const Q
         throw ErroSistema(ErroProvedorNaoEncontrado,
                           QStringLiteral("Não há neste computador um driver ODBC capaz de abrir o banco "
                                          "Access \"%1\" (%2).")
-                              .arg(destino.arquivo,
-                                   erro.databaseText().trimmed()));
+                              .arg(destino.arquivo, erro->descricao()));
     }
-    lancaErroSql(erro, QStringLiteral("Não foi possível abrir o banco de dados."));
+    throw ErroSistema(erro->numero(), erro->descricao());
 }
 
 bool Conexao::arquivoSubstituido() const
@@ -210,29 +254,72 @@ void Conexao::reabre()
     abre(stringConexao_, usuario_, senha_);
 }
 
-void Conexao::antecipa(const QString &sql)
+void Conexao::antecipa(const QString &sql, const QVariantList &parametros)
 {
     if (!aberta_)
         return;
     for (const auto &antecipada : antecipadas_)
-        if (antecipada->sql() == sql)
+        if (antecipada->serve(sql, parametros))
             return;
-    antecipadas_.push_back(inicia(sql));
+    antecipadas_.push_back(inicia(sql, parametros));
 }
 
-std::shared_ptr<Leitura> Conexao::inicia(const QString &sql)
+std::shared_ptr<Leitura> Conexao::inicia(const QString &sql, const QVariantList &parametros)
 {
-    auto leitura = std::make_shared<Leitura>(sql);
-    linha_->envia([leitura, nome = nome_] { leitura->executa(nome); });
+    auto leitura = std::make_shared<Leitura>(sql, parametros);
+    // Tasks run in the order sent, and the session is let go only by a task.
+    linha_->envia([leitura, lugar = sessao_] { leitura->executa(lugar->get()); });
     return leitura;
 }
 
-std::shared_ptr<Leitura> Conexao::leitura(const QString &sql)
+PrazoDeLeitura::PrazoDeLeitura(Conexao &conexao) : conexao_(conexao)
 {
-    // Taken by the first record set that opens the same statement; those
-    // started before it and not taken are not wanted any more.
+    conexao_.prazoDeLeitura_ = prazoDe(SegundosParaLer);
+}
+
+PrazoDeLeitura::~PrazoDeLeitura()
+{
+    conexao_.prazoDeLeitura_ = QDeadlineTimer(QDeadlineTimer::Forever);
+}
+
+void Conexao::desiste(const std::shared_ptr<Leitura> &leitura)
+{
+    descartaAntecipadas();
+    leitura->cancela();
+    // Only the caller's thread sends opens, and none is pending now: the
+    // session the thread holds stays while it is asked to cancel.
+    Sessao *sessao = sessao_->get();
+    if (sessao && sessao->cancela()) {
+        const QDeadlineTimer prazo = prazoDe(SegundosParaCancelar);
+        toolkit::Espera espera;
+        while (!leitura->acabou(FatiaMs)) {
+            if (prazo.hasExpired())
+                break;
+            espera.passo();
+        }
+        if (leitura->acabou(0))
+            return;
+    }
+    abandona();
+}
+
+void Conexao::abandona()
+{
+    descartaAntecipadas();
+    aberta_ = false;
+    LinhaDoBanco::abandona(std::move(linha_), [lugar = sessao_] { lugar->reset(); });
+    sessao_ = std::make_shared<std::unique_ptr<Sessao>>();
+    // The abandoned session lets its name go when it ends; the next one has its own.
+    nome_ = novoNome();
+    linha_ = std::make_unique<LinhaDoBanco>();
+}
+
+std::shared_ptr<Leitura> Conexao::leitura(const QString &sql, const QVariantList &parametros)
+{
+    // Taken by the first record set that opens the same statement with the
+    // same parameters; those started before it and not taken are not wanted any more.
     for (auto it = antecipadas_.begin(); it != antecipadas_.end(); ++it) {
-        if ((*it)->sql() != sql)
+        if (!(*it)->serve(sql, parametros))
             continue;
         std::shared_ptr<Leitura> tomada = std::move(*it);
         for (auto anterior = antecipadas_.begin(); anterior != it; ++anterior)
@@ -240,7 +327,7 @@ std::shared_ptr<Leitura> Conexao::leitura(const QString &sql)
         antecipadas_.erase(antecipadas_.begin(), it + 1);
         return tomada;
     }
-    return inicia(sql);
+    return inicia(sql, parametros);
 }
 
 void Conexao::descartaAntecipadas()
@@ -253,16 +340,19 @@ void Conexao::descartaAntecipadas()
 Registros::Registros() = default;
 Registros::~Registros() { fecha(); }
 
-void Registros::abre(const QString &sql, Conexao &conexao, int, int, int)
+void Registros::abre(const QString &sql, Conexao &conexao, int, int, int, const QVariantList &parametros)
 {
     fecha();
     if (!conexao.aberta())
         throw ErroSistema(ErroOperacaoNaoPermitida,
                           QStringLiteral("A operação não é permitida quando a conexão está fechada."));
-    std::shared_ptr<Leitura> leitura = conexao.leitura(sql);
-    QSqlError erro;
-    if (!leitura->esperaExecucao(erro))
-        lancaErroSql(erro, QStringLiteral("O comando foi recusado pelo banco de dados."));
+    conexao_ = &conexao;
+    prazo_ = conexao.prazoDeLeitura_;
+    std::shared_ptr<Leitura> leitura = conexao.leitura(sql, parametros);
+    aguarda(leitura, &Leitura::executou);
+    Falha falha;
+    if (!leitura->esperaExecucao(falha))
+        throw ErroSistema(falha.numero, falha.descricao);
     leitura_ = std::move(leitura);
     colunas_ = leitura_->colunas();
     moveNext();
@@ -298,10 +388,11 @@ void Registros::moveNext()
         return;
     }
     if (recebidas_.empty()) {
-        QSqlError erro;
-        if (!leitura_->recebe(recebidas_, erro)) {
+        aguarda(leitura_, &Leitura::temLinhas);
+        Falha falha;
+        if (!leitura_->recebe(recebidas_, falha)) {
             fecha();
-            lancaErroSql(erro, QStringLiteral("Falha ao ler o resultado do banco de dados."));
+            throw ErroSistema(falha.numero, falha.descricao);
         }
     }
     eof_ = recebidas_.empty();
@@ -311,6 +402,22 @@ void Registros::moveNext()
     }
     atual_ = std::move(recebidas_.front());
     recebidas_.pop_front();
+}
+
+void Registros::aguarda(const std::shared_ptr<Leitura> &leitura, bool (Leitura::*pronta)(int) const)
+{
+    if (((*leitura).*pronta)(FatiaMs))
+        return;
+    toolkit::Espera espera;
+    do {
+        if (prazo_.hasExpired()) {
+            const std::shared_ptr<Leitura> parada = leitura; // fecha() below lets leitura_ go
+            fecha();
+            conexao_->desiste(parada);
+            throw ErroSistema(ErroSemResposta, textoSemResposta(SegundosParaLer));
+        }
+        espera.passo();
+    } while (!((*leitura).*pronta)(FatiaMs));
 }
 
 void Registros::fecha()

@@ -11,17 +11,18 @@
 
 // Database access: one connection opened with a connection string, and
 // forward-only, read-only record sets read row by row with fields looked up by
-// name. Every failure raises ErroSistema with the provider's number and
+// name. Every reading runs in a read-only transaction. Every failure raises ErroSistema with the provider's number and
 // description; nothing returns a status.
 namespace bancodados {
 
 class LinhaDoBanco;
 class Leitura;
+class Sessao;
 using Linha = QVector<QVariant>;
 
-// How a connection string is mapped onto a Qt SQL driver.
+// How a connection string is mapped onto a database client.
 struct Destino {
-    QString driver;       // "QIBASE" or "QODBC"
+    QString driver;       // "QIBASE": Firebird, through its client library; "QODBC": Qt's ODBC driver
     QString banco;        // Firebird database name, ODBC data source or ODBC connection string
     QString usuario;
     QString senha;
@@ -59,18 +60,19 @@ public:
     const QString &stringConexao() const { return stringConexao_; }
 
     // Starts a statement now, for the record set that opens it next on this
-    // connection: its rows are read while the caller does other work. Nothing
-    // happens when the same statement is already waiting. Statements started
-    // before the one taken, and all of them when the connection opens again,
-    // are dropped, so a record set never gets rows older than that.
-    void antecipa(const QString &sql);
+    // connection with the same parameters: its rows are read while the caller
+    // does other work. Nothing happens when the same statement with the same
+    // parameters is already waiting. Statements started before the one taken,
+    // and all of them when the connection opens again, are dropped, so a
+    // record set never gets rows older than that.
+    void antecipa(const QString &sql, const QVariantList &parametros = {});
 
 private:
     friend class Registros;
     // The reading of a statement: the one started for it in advance, or a new one.
-    std::shared_ptr<Leitura> leitura(const QString &sql);
+    std::shared_ptr<Leitura> leitura(const QString &sql, const QVariantList &parametros);
     void descartaAntecipadas();
-    std::shared_ptr<Leitura> inicia(const QString &sql);
+    std::shared_ptr<Leitura> inicia(const QString &sql, const QVariantList &parametros);
 
     QString nome_;
     QString stringConexao_;
@@ -81,6 +83,7 @@ private:
     int cursorLocation_ = 2;
     std::atomic<bool> aberta_{false};
     std::deque<std::shared_ptr<Leitura>> antecipadas_;
+    std::unique_ptr<Sessao> sessao_; // used on the connection's thread only
     std::unique_ptr<LinhaDoBanco> linha_;
 };
 
@@ -91,9 +94,11 @@ public:
     Registros(const Registros &) = delete;
     Registros &operator=(const Registros &) = delete;
 
-    // Runs the statement as given and stands on the first row (or at the end).
+    // Runs the statement as given, each "?" taking the next parameter (a QDate
+    // goes as a date, never as text), in a read-only transaction, and stands
+    // on the first row (or at the end).
     void abre(const QString &sql, Conexao &conexao, int tipoCursor = 0, int tipoTrava = 1,
-              int opcoes = -1);
+              int opcoes = -1, const QVariantList &parametros = {});
     bool eof() const { return eof_; }
     // Value of a column of the current row, by name without regard to case.
     QVariant campo(const QString &nome) const;

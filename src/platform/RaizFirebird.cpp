@@ -40,7 +40,10 @@ bool montaRaiz(const QString &pasta)
         return false;
     conf.write("# Firebird configuration of OrvoAviso: shared (SuperClassic) embedded engine,\n"
                "# so that the sales system and other programs keep using the same file.\n"
-               "ServerMode = SuperClassic\n");
+               "ServerMode = SuperClassic\n"
+               "# Nothing traces a reminder's readings: the trace plugin and its shared memory\n"
+               "# are not set up at every start.\n"
+               "TracePlugin =\n");
     conf.close();
 
     QFile marca(pasta + u'/' + Marca);

@@ -2,6 +2,7 @@
 // the embedded database, the Firebird server and the ODBC data source.
 #include "ApoioAviso.h"
 #include "notice/ConsultasContas.h"
+#include "startup/IniciaSistema.h"
 
 #include <QFontMetrics>
 #include <QLabel>
@@ -306,6 +307,76 @@ private slots:
         QCOMPARE(j.lblTotalAberto->text(), QStringLiteral("0,00"));
         QCOMPARE(j.lblTotalPago->text(), QStringLiteral("0,00"));
         QCOMPARE(j.lblTotalGeral->text(), QStringLiteral("0,00"));
+    }
+
+    // Today's date reaches every database as a date: the same accounts whatever
+    // PostgreSQL's date order, on a day that could be read as a month and on
+    // one that could not, on workstations writing dates with "/" and with ".".
+    void hojeComoData_data()
+    {
+        QTest::addColumn<Backend>("backend");
+        QTest::addColumn<QString>("ordem");
+        QTest::addColumn<QDate>("dia");
+        QTest::addColumn<QString>("local");
+        for (const QDate &dia : {QDate(2026, 12, 8), QDate(2026, 8, 25)})
+            for (const char *local : {"pt_BR", "de_DE"}) {
+                const QString d = dia.toString(QStringLiteral("dd-MM"));
+                QTest::addRow("embutido %s %s", qPrintable(d), local) << Backend::Embutido << QString() << dia << local;
+                QTest::addRow("servidor %s %s", qPrintable(d), local) << Backend::Servidor << QString() << dia << local;
+                for (const char *ordem : {"ISO, MDY", "ISO, DMY"})
+                    QTest::addRow("odbc %s %s %s", ordem, qPrintable(d), local)
+                        << Backend::Odbc << QString::fromLatin1(ordem) << dia << QString::fromLatin1(local);
+            }
+    }
+    void hojeComoData()
+    {
+        QFETCH(Backend, backend);
+        QFETCH(QString, ordem);
+        QFETCH(QDate, dia);
+        QFETCH(QString, local);
+        consultas::defineHoje(dia);
+        usaRegional(qPrintable(local));
+        Ambiente amb(backend);
+        EXIGE_AMBIENTE(amb);
+        auto &d = amb.dados();
+        if (!ordem.isEmpty())
+            d.executa(QStringLiteral("ALTER DATABASE vendas SET DateStyle = '%1'").arg(ordem));
+        d.cliente(1, QStringLiteral("Ana"));
+        d.fornecedor(1, QStringLiteral("Beta"));
+        d.plano(1, QStringLiteral("Aluguel"));
+        d.conta(1, "R", 1, {}, {}, QStringLiteral("Hoje"));
+        d.conta(2, "P", {}, 1, {}, QStringLiteral("Hoje"));
+        d.conta(3, "P", {}, {}, 1, QStringLiteral("Hoje"));
+        d.parcela(1, 1, dia, dia, 10.00);
+        d.parcela(2, 2, dia, dia, 20.00);
+        d.parcela(3, 3, dia, dia, 5.00);
+        // Due on the day the date would be with day and month swapped.
+        const QDate trocado(dia.year(), dia.day(), dia.month());
+        if (trocado.isValid()) {
+            d.parcela(11, 1, trocado, trocado, 1000.00);
+            d.parcela(12, 2, trocado, trocado, 2000.00);
+            d.parcela(13, 3, trocado, trocado, 4000.00);
+        }
+
+        ambienteaviso::iniciaPrograma(amb.pasta());
+        QVERIFY(esperaPreenchimento());
+        QVERIFY2(toolkit::mensagensMostradas().empty(),
+                 qPrintable(toolkit::mensagensMostradas().empty() ? QString() : toolkit::mensagensMostradas()[0].texto));
+        FrmRobo &j = FrmRobo::instancia();
+        QCOMPARE(linhasPreenchidas(j.grdRec), 1);
+        QCOMPARE(linha(j.grdRec, 1).at(0), QStringLiteral("1"));
+        QVERIFY(linha(j.grdRec, 1).at(2).startsWith(dia.toString(QStringLiteral("dd"))));
+        QCOMPARE(linhasPreenchidas(j.grdPag), 2);
+        QCOMPARE(linha(j.grdPag, 1).at(0), QStringLiteral("3"));
+        QCOMPARE(linha(j.grdPag, 2).at(0), QStringLiteral("2"));
+        QCOMPARE(j.lblTotalAberto->text(), QStringLiteral("10,00"));
+        QCOMPARE(j.lblTotalPago->text(), QStringLiteral("25,00"));
+        if (!ordem.isEmpty()) {
+            // The program's own session reads dates in that order.
+            bancodados::Registros rs;
+            rs.abre(QStringLiteral("Select current_setting('DateStyle') As Ordem"), conexaoCompartilhada());
+            QCOMPARE(rs.campo(QStringLiteral("Ordem")).toString(), ordem);
+        }
     }
 };
 

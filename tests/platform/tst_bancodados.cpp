@@ -1,9 +1,11 @@
-// Database access over Qt SQL: connection strings mapped onto drivers, and
-// record sets that hand values back as they are.
+// Database access: connection strings mapped onto clients, record sets that
+// hand values back as they are, texts in every character set of the sales
+// systems, and readings that can never write.
 #include "errors/ErroCorrente.h"
 #include "platform/BancoDados.h"
 #include "platform/RaizFirebird.h"
 #include "support/BancoTeste.h"
+#include "support/ServidoresTeste.h"
 
 #include <QDir>
 #include <QFile>
@@ -15,6 +17,23 @@
 
 using namespace bancodados;
 using bancoteste::numeroDoErro;
+
+namespace {
+QStringList le(Registros &rs, const QString &campo)
+{
+    QStringList valores;
+    for (; !rs.eof(); rs.moveNext())
+        valores << rs.campo(campo).toString();
+    return valores;
+}
+
+QString unico(const QString &sql, Conexao &c, const QString &campo)
+{
+    Registros rs;
+    rs.abre(sql, c);
+    return rs.eof() ? QString() : rs.campo(campo).toString();
+}
+} // namespace
 
 class TestBancoDados : public QObject {
     Q_OBJECT
@@ -199,6 +218,107 @@ private slots:
         const long numero = numeroDoErro([&] { rs.abre(QStringLiteral("Select Coluna From TabelaQueNaoExiste"), c); });
         QCOMPARE(numero, -204L); // Firebird's own number for an unknown table
         QVERIFY(erroCorrente().descricao.contains(QStringLiteral("TABELAQUENAOEXISTE")));
+    }
+
+    // Texts come back exactly from a database in each character set the sales
+    // systems use (NONE holding Windows-1252 bytes), embedded and through the
+    // server, whole up to the column's length.
+    void textosPorCharset_data()
+    {
+        QTest::addColumn<QString>("charset");
+        QTest::addColumn<bool>("noServidor");
+        for (const char *charset : {"NONE", "WIN1252", "ISO8859_1", "UTF8"})
+            for (bool servidor : {false, true})
+                QTest::addRow("%s %s", charset, servidor ? "servidor" : "embutido") << QString::fromLatin1(charset) << servidor;
+    }
+    void textosPorCharset()
+    {
+        QFETCH(QString, charset);
+        QFETCH(bool, noServidor);
+        if (noServidor)
+            EXIGE_FIREBIRD();
+        QTemporaryDir dir;
+        const QString arquivo = bancoteste::criaBancoFirebird(dir.path(), QStringLiteral("VENDAS.FDB"), charset);
+        // Latin-1 has neither the euro sign nor the dash.
+        const QStringList textos{QStringLiteral("João"), QStringLiteral("Açougue Irmãos Müller"),
+                                 QStringLiteral("Manutenção"),
+                                 charset == QLatin1String("ISO8859_1") ? QStringLiteral("R$ 5,00 » promoção ½ © ü")
+                                                                        : QStringLiteral("€ 5,00 – promoção")};
+        // A UTF8 VARCHAR holds at most 8,191 characters (four bytes each).
+        const int longo = charset == QLatin1String("UTF8") ? 8191 : 32000;
+        const auto lit = [&](const QString &t) { return bancoteste::literalFirebird(t, charset); };
+        QString script = QStringLiteral("CREATE TABLE Longo (Texto VARCHAR(%1));\nCOMMIT;\n").arg(longo);
+        for (int i = 0; i < textos.size(); ++i)
+            script += QStringLiteral("INSERT INTO Cliente (IDCliente, Cliente) VALUES (%1, %2);\n").arg(i + 1).arg(lit(textos.at(i)));
+        script += QStringLiteral("INSERT INTO Longo VALUES (RPAD(%1, %2, %3));\nCOMMIT;\n")
+                      .arg(lit(QStringLiteral("Mã")))
+                      .arg(longo)
+                      .arg(lit(QStringLiteral("çã")));
+        bancoteste::executaIsql(script, arquivo);
+
+        Conexao c;
+        c.abre(bancoteste::stringConexaoFirebird(noServidor ? servidoresteste::nomeNoServidor(arquivo) : arquivo));
+        Registros rs;
+        rs.abre(QStringLiteral("Select Cliente, Cast(Cliente As Char(30) Character Set %1) As Fixo From Cliente "
+                               "Order By IDCliente").arg(charset),
+                c);
+        QStringList lidos, fixos;
+        for (; !rs.eof(); rs.moveNext()) {
+            lidos << rs.campo(QStringLiteral("Cliente")).toString();
+            fixos << rs.campo(QStringLiteral("Fixo")).toString();
+        }
+        QCOMPARE(lidos, textos);
+        for (int i = 0; i < textos.size(); ++i)
+            QCOMPARE(fixos.at(i), textos.at(i).leftJustified(30)); // CHAR(30): padded to 30 characters
+        const QString esperado = (QStringLiteral("Mã") + QStringLiteral("çã").repeated(longo / 2)).left(longo);
+        QCOMPARE(unico(QStringLiteral("Select Texto From Longo"), c, QStringLiteral("Texto")), esperado);
+    }
+
+    // A write sent through the program's own connection is refused on every
+    // backend, and nothing changes.
+    void escritaRecusada_data()
+    {
+        QTest::addColumn<QString>("onde");
+        QTest::addColumn<QString>("sql");
+        const QStringList escritas{QStringLiteral("INSERT INTO Cliente (IDCliente, Cliente) VALUES (2, 'Intruso')"),
+                                   QStringLiteral("UPDATE Cliente SET Cliente = 'Intruso'"),
+                                   QStringLiteral("DELETE FROM Cliente")};
+        for (const char *onde : {"embutido", "servidor", "postgres"})
+            for (const QString &sql : escritas)
+                QTest::addRow("%s %s", onde, qPrintable(sql.section(u' ', 0, 0))) << QString::fromLatin1(onde) << sql;
+    }
+    void escritaRecusada()
+    {
+        QFETCH(QString, onde);
+        QFETCH(QString, sql);
+        QTemporaryDir dir;
+        QString stringConexao;
+        if (onde == QLatin1String("postgres")) {
+            EXIGE_POSTGRES();
+            QVERIFY(servidoresteste::recriaBancoPostgres());
+            {
+                bancoteste::Dados d(servidoresteste::conexaoEscritaPostgres(QStringLiteral("escrita-pg")));
+                d.cliente(1, QStringLiteral("Ana"));
+            }
+            bancoteste::fechaConexao(QStringLiteral("escrita-pg"));
+            stringConexao = QStringLiteral("SQLVendas");
+        } else {
+            if (onde == QLatin1String("servidor"))
+                EXIGE_FIREBIRD();
+            const QString arquivo = bancoteste::criaBancoFirebird(dir.path());
+            bancoteste::executaIsql(QStringLiteral("INSERT INTO Cliente (IDCliente, Cliente) VALUES (1, 'Ana');\nCOMMIT;\n"),
+                                    arquivo);
+            stringConexao = bancoteste::stringConexaoFirebird(
+                onde == QLatin1String("servidor") ? servidoresteste::nomeNoServidor(arquivo) : arquivo);
+        }
+        Conexao c;
+        c.abre(stringConexao);
+        Registros rs;
+        QVERIFY(numeroDoErro([&] { rs.abre(sql, c); }) != 0);
+        QVERIFY(!erroCorrente().descricao.isEmpty());
+        c.reabre(); // a fresh session sees only what was committed
+        rs.abre(QStringLiteral("Select Cliente From Cliente"), c);
+        QCOMPARE(le(rs, QStringLiteral("Cliente")), QStringList{QStringLiteral("Ana")});
     }
 };
 

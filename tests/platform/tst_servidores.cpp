@@ -476,7 +476,8 @@ void TstServidores::contasAPagar()
     bancodados::Conexao conexao;
     QCOMPARE(bancoteste::numeroDoErro([&] { conexao.abre(montaStringConexao(configuracao)); }), 0L);
     bancodados::Registros rs;
-    QCOMPARE(bancoteste::numeroDoErro([&] { rs.abre(consultas::sqlContasPagar(hoje), conexao, 0, 1, -1); }), 0L);
+    const consultas::Consulta pagar = consultas::contasPagar(hoje);
+    QCOMPARE(bancoteste::numeroDoErro([&] { rs.abre(pagar.sql, conexao, 0, 1, -1, pagar.parametros); }), 0L);
     QList<Pagar> lidas;
     while (!rs.eof()) {
         // The fields are found by the names the notice uses, whatever case the
