@@ -12,7 +12,9 @@ namespace bancodados {
 namespace {
 
 const QString RaizDebian = QStringLiteral("/usr/lib/x86_64-linux-gnu/firebird/3.0");
-const QString Marca = QStringLiteral("orvoaviso-superclassic-1");
+// Named after the layout of the root: a root made by an earlier version of
+// the program has another marker and is made again.
+const QString Marca = QStringLiteral("orvoaviso-superclassic-2");
 
 bool copiaArquivo(const QString &origem, const QString &destino)
 {
