@@ -1,4 +1,5 @@
 #include "notice/ConsultasContas.h"
+#include "notice/LadosContas.h"
 #include "platform/BancoDados.h"
 
 #include <QStringList>
@@ -100,8 +101,8 @@ QString sqlContasPagar(const QDate &hoje)
 
 void antecipa(bancodados::Conexao &conexao, const QDate &dia)
 {
-    conexao.antecipa(sqlContasReceber(dia));
-    conexao.antecipa(sqlContasPagar(dia));
+    for (const LadoContas &lado : ladosContas())
+        conexao.antecipa(lado.instrucao(dia));
 }
 
 } // namespace consultas

@@ -2,10 +2,11 @@
 #include "errors/ErroCorrente.h"
 #include "notice/ConsultasContas.h"
 #include "notice/FrmRobo.h"
+#include "notice/LadosContas.h"
 #include "platform/Formatacao.h"
 #include "platform/Janela.h"
 #include "platform/Toolkit.h"
-#include "startup/IniciaSistema.h"
+#include "startup/Aplicacao.h"
 
 #include <QLabel>
 
@@ -21,17 +22,19 @@ QString comoTexto(const QVariant &valor)
 
 void FrmRobo::LimpaGrid()
 {
-    for (Grade *grade : {&grdRec, &grdPag}) {
-        grade->defineCol(-1);
-        grade->defineRow(-1);
-        grade->defineAcao(Grade::AcaoLimpaTexto);
+    for (const LadoContas &lado : ladosContas()) {
+        Grade &grade = this->*lado.grade;
+        grade.defineCol(-1);
+        grade.defineRow(-1);
+        grade.defineAcao(Grade::AcaoLimpaTexto);
     }
 }
 
 // One row per instalment from row 1 on; each write sets the column cursor and
 // then the text of the cell at the cursors.
-void FrmRobo::preencheGrade(Grade &grade, bancodados::Registros &rs, double &total)
+int FrmRobo::preencheGrade(Grade &grade, bancodados::Registros &rs, double &total)
 {
+    int linhas = 0;
     grade.defineCol(1);
     grade.defineRow(1);
     while (!rs.eof()) {
@@ -68,44 +71,47 @@ void FrmRobo::preencheGrade(Grade &grade, bancodados::Registros &rs, double &tot
             total += valor.toDouble();
 
         grade.defineRow(grade.row() + 1);
+        ++linhas;
         rs.moveNext();
     }
     grade.concluiPreenchimento();
+    return linhas;
 }
 
-void FrmRobo::CarregaContas()
+void FrmRobo::CarregaContas() { CarregaContas(Aplicacao::instancia().conexao()); }
+
+void FrmRobo::CarregaContas(bancodados::Conexao &conexao)
 {
     if (conexaoSuspeita_) {
         // The last refresh failed, maybe because the link to the database was
         // lost: start this one on a fresh connection.
-        conexaoCompartilhada().reabre();
+        conexao.reabre();
         conexaoSuspeita_ = false;
     }
     try {
         bancodados::Registros rs;
-        double totalReceber = 0;
-        double totalPagar = 0;
+        ResumoContas resumo;
         // One day for both statements, even when the refresh runs across midnight.
         const QDate dia = consultas::hoje();
         // The payables are read while the receivables are written.
-        consultas::antecipa(conexaoCompartilhada(), dia);
+        consultas::antecipa(conexao, dia);
 
-        rs.abre(consultas::sqlContasReceber(dia), conexaoCompartilhada(), 0, 1, -1);
-        preencheGrade(grdRec, rs, totalReceber);
-        rs.fecha();
-        Rotulo(lblTotalAberto).defineCaption(formatacao::formataNumero(totalReceber, MascaraValor));
-
-        rs.abre(consultas::sqlContasPagar(dia), conexaoCompartilhada(), 0, 1, -1);
-        preencheGrade(grdPag, rs, totalPagar);
-        rs.fecha();
-        Rotulo(lblTotalPago).defineCaption(formatacao::formataNumero(totalPagar, MascaraValor));
+        for (size_t lado = 0; lado < ladosContas().size(); ++lado) {
+            const LadoContas &l = ladosContas()[lado];
+            rs.abre(l.instrucao(dia), conexao, 0, 1, -1);
+            resumo.quantidade[lado] = preencheGrade(this->*l.grade, rs, resumo.total[lado]);
+            rs.fecha();
+            Rotulo(this->*l.total).defineCaption(formatacao::formataNumero(resumo.total[lado], MascaraValor));
+        }
 
         // The difference takes the payables at their displayed two-decimal value.
         double pagarMostrado = 0;
         formatacao::paraNumero(Rotulo(lblTotalPago).caption(), pagarMostrado);
-        Rotulo(lblTotalGeral).defineCaption(formatacao::formataNumero(totalReceber - pagarMostrado, MascaraValor));
+        Rotulo(lblTotalGeral).defineCaption(formatacao::formataNumero(resumo.total[0] - pagarMostrado, MascaraValor));
+        emit contasLidas(resumo);
     } catch (const ErroSistema &) {
         conexaoSuspeita_ = true;
+        emit leituraFalhou();
         throw;
     }
 }

@@ -1,4 +1,5 @@
 #include "platform/Janela.h"
+#include "platform/Acessibilidade.h"
 
 #include <QCoreApplication>
 #include <QLabel>
@@ -9,18 +10,33 @@
 #include <vector>
 
 QString Rotulo::caption() const { return rotulo_->text(); }
-void Rotulo::defineCaption(const QString &texto) { rotulo_->setText(texto); }
+void Rotulo::defineCaption(const QString &texto)
+{
+    rotulo_->setText(texto);
+    acessibilidade::textoMudou(rotulo_);
+}
 
 int Temporizador::intervalo() const { return timer_->interval(); }
-void Temporizador::defineIntervalo(int milissegundos) { timer_->setInterval(milissegundos); }
+void Temporizador::defineIntervalo(int milissegundos)
+{
+    const bool contava = timer_->isActive();
+    timer_->setInterval(milissegundos); // an active timer starts counting again
+    if (contava && aoMudar_)
+        aoMudar_(true);
+}
 bool Temporizador::ativo() const { return timer_->isActive(); }
 
 void Temporizador::defineAtivo(bool ativo)
 {
-    if (ativo && !timer_->isActive())
+    if (ativo && !timer_->isActive()) {
         timer_->start();
-    else if (!ativo)
+        if (aoMudar_)
+            aoMudar_(true);
+    } else if (!ativo) {
         timer_->stop();
+        if (aoMudar_)
+            aoMudar_(false);
+    }
 }
 
 namespace toolkit {

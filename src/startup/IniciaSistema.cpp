@@ -1,5 +1,6 @@
 #include "startup/IniciaSistema.h"
 #include "errors/ErroCorrente.h"
+#include "startup/Aplicacao.h"
 #include "platform/Toolkit.h"
 #include "startup/Configuracao.h"
 
@@ -9,11 +10,8 @@
 #include <memory>
 
 namespace {
-std::unique_ptr<bancodados::Conexao> &conexao()
-{
-    static std::unique_ptr<bancodados::Conexao> c;
-    return c;
-}
+// The connection belongs to the running program.
+std::unique_ptr<bancodados::Conexao> &conexao() { return Aplicacao::instancia().conexaoPropria(); }
 
 [[noreturn]] void encerraComMensagem(const QString &texto, int estilo, int status)
 {
