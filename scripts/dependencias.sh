@@ -7,7 +7,7 @@ PACOTES=(
   qt6-base-dev qt6-base-dev-tools libqt6sql6-ibase libqt6sql6-odbc libgl1-mesa-dev
   firebird3.0-server-core firebird3.0-utils firebird3.0-server
   postgresql odbc-postgresql unixodbc
-  xvfb xauth x11-utils imagemagick fonts-dejavu-core
+  xvfb xauth x11-utils imagemagick fonts-dejavu-core dbus openbox
   clang libclang-rt-14-dev
 )
 FALTAM=()
