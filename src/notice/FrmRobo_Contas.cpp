@@ -82,13 +82,13 @@ void FrmRobo::CarregaContas() { CarregaContas(Aplicacao::instancia().conexao());
 
 void FrmRobo::CarregaContas(bancodados::Conexao &conexao)
 {
-    if (conexaoSuspeita_) {
-        // The last refresh failed, maybe because the link to the database was
-        // lost: start this one on a fresh connection.
-        conexao.reabre();
-        conexaoSuspeita_ = false;
-    }
     try {
+        if (conexaoSuspeita_) {
+            // The last refresh failed, maybe because the link to the database
+            // was lost: start this one on a fresh connection.
+            conexao.reabre();
+            conexaoSuspeita_ = false;
+        }
         bancodados::Registros rs;
         ResumoContas resumo;
         // One day for both statements, even when the refresh runs across midnight.
