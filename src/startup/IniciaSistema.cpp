@@ -13,10 +13,10 @@ namespace {
 // The connection belongs to the running program.
 std::unique_ptr<bancodados::Conexao> &conexao() { return Aplicacao::instancia().conexaoPropria(); }
 
-[[noreturn]] void encerraComMensagem(const QString &texto, int estilo, int status)
+// The message also goes to standard error (with noTerminal after it there).
+[[noreturn]] void encerraComMensagem(const QString &texto, int estilo, int status, const QString &noTerminal = {})
 {
-    std::fprintf(stderr, "OrvoAviso: %s\n", qPrintable(QString(texto).replace(QChar(13), QChar(10))));
-    toolkit::caixaMensagem(texto, estilo);
+    toolkit::caixaMensagem(texto, estilo, std::nullopt, noTerminal);
     toolkit::encerraPrograma(status);
 }
 } // namespace
@@ -32,7 +32,7 @@ void IniciaSistema()
     const QString caminho = toolkit::pastaDoPrograma() + QStringLiteral("/orvo.ini");
     if (!QFileInfo(caminho).isFile())
         encerraComMensagem(QStringLiteral("Arquivo orvo.INI não encontrado "), toolkit::EstiloInformacao,
-                           SaidaSemConfiguracao);
+                           SaidaSemConfiguracao, QStringLiteral("Procurado em: ") + caminho);
 
     QFile arquivo(caminho);
     if (!arquivo.open(QIODevice::ReadOnly))
