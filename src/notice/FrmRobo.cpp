@@ -112,6 +112,7 @@ FrmRobo::FrmRobo()
     : QWidget(nullptr)
 {
     montaLayout();
+    ajustaATela();
     grdRec = Grade(tabelaRec, CorCelula);
     grdPag = Grade(tabelaPag, CorCelula);
     // The timer belongs to the program's schedule, which keeps the deadline

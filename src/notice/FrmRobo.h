@@ -70,6 +70,7 @@ private:
     void Form_Load();
     void montaLayout();
     void montaAcessibilidade();
+    void ajustaATela();
     int preencheGrade(Grade &grade, bancodados::Registros &registros, double &total);
 
     // Set after a refresh failed: the next notice opens the shared connection

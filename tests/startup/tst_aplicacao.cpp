@@ -73,9 +73,12 @@ private slots:
         EXIGE_AMBIENTE(amb);
         ambienteaviso::iniciaPrograma(amb.pasta());
         FrmRobo &j = FrmRobo::instancia();
+        // The window itself, or the designed sheet on a screen too small for it.
+        QWidget *projeto = j.lblSituacao->parentWidget();
+        QCOMPARE(projeto->size(), QSize(998, 605));
         const QRect situacao = j.lblSituacao->geometry();
-        QVERIFY(QRect(QPoint(0, 0), j.size()).contains(situacao));
-        for (QObject *filho : j.children()) {
+        QVERIFY(QRect(QPoint(0, 0), projeto->size()).contains(situacao));
+        for (QObject *filho : projeto->children()) {
             auto *w = qobject_cast<QWidget *>(filho);
             if (w && w != j.lblSituacao)
                 QVERIFY2(!w->geometry().intersects(situacao), qPrintable(w->objectName() + w->metaObject()->className()));
