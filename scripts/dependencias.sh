@@ -26,6 +26,7 @@ TESTES=(
   postgresql odbc-postgresql unixodbc libqt6sql6-odbc
   clang libclang-rt-14-dev
   dpkg-dev lintian desktop-file-utils librsvg2-bin file
+  dbus openbox xvfb xauth
 )
 
 case "$MODO" in

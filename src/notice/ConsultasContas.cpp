@@ -1,4 +1,5 @@
 #include "notice/ConsultasContas.h"
+#include "notice/LadosContas.h"
 #include "platform/BancoDados.h"
 
 #include <QStringList>
@@ -104,10 +105,10 @@ Consulta contasPagar(const QDate &hoje)
 
 void antecipa(bancodados::Conexao &conexao, const QDate &dia)
 {
-    const Consulta receber = contasReceber(dia);
-    const Consulta pagar = contasPagar(dia);
-    conexao.antecipa(receber.sql, receber.parametros);
-    conexao.antecipa(pagar.sql, pagar.parametros);
+    for (const LadoContas &lado : ladosContas()) {
+        const Consulta consulta = lado.consulta(dia);
+        conexao.antecipa(consulta.sql, consulta.parametros);
+    }
 }
 
 } // namespace consultas

@@ -2,6 +2,7 @@
 #include "platform/BancoDados.h"
 #include "platform/Grade.h"
 #include "platform/Janela.h"
+#include "notice/LadosContas.h"
 
 #include <QWidget>
 
@@ -24,8 +25,10 @@ public:
 
     // Empties the text of both grids (colours and totals stay).
     void LimpaGrid();
-    // Reads today's due accounts and fills the grids and the three totals.
+    // Reads today's due accounts and fills the grids and the three totals,
+    // through the program's connection or the one given.
     void CarregaContas();
+    void CarregaContas(bancodados::Conexao &conexao);
 
     // Event handlers.
     void cmdAvisar_Click();
@@ -49,17 +52,26 @@ public:
     QLabel *lblTotalGeral;
     QLabel *lblTotalPago;
     QTimer *timer;
+    // Not in the design: when the grids were last read, or failed to be.
+    QLabel *lblSituacao;
 
     Grade grdRec;
     Grade grdPag;
     Temporizador trmEsconde;
+
+signals:
+    // After each reading: what it found, or that it failed.
+    void contasLidas(const ResumoContas &resumo);
+    void leituraFalhou();
 
 private:
     explicit FrmRobo();
     ~FrmRobo() override;
     void Form_Load();
     void montaLayout();
-    void preencheGrade(Grade &grade, bancodados::Registros &registros, double &total);
+    void montaAcessibilidade();
+    void ajustaATela();
+    int preencheGrade(Grade &grade, bancodados::Registros &registros, double &total);
 
     // Set after a refresh failed: the next notice opens the shared connection
     // again before querying.

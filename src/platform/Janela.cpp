@@ -1,4 +1,5 @@
 #include "platform/Janela.h"
+#include "platform/Acessibilidade.h"
 
 #include <algorithm>
 #include <QCoreApplication>
@@ -29,18 +30,30 @@ void Rotulo::defineCaption(const QString &texto)
     if (fonte != rotulo_->font())
         rotulo_->setFont(fonte);
     rotulo_->setText(texto);
+    acessibilidade::textoMudou(rotulo_);
 }
 
 int Temporizador::intervalo() const { return timer_->interval(); }
-void Temporizador::defineIntervalo(int milissegundos) { timer_->setInterval(milissegundos); }
+void Temporizador::defineIntervalo(int milissegundos)
+{
+    const bool contava = timer_->isActive();
+    timer_->setInterval(milissegundos); // an active timer starts counting again
+    if (contava && aoMudar_)
+        aoMudar_(true);
+}
 bool Temporizador::ativo() const { return timer_->isActive(); }
 
 void Temporizador::defineAtivo(bool ativo)
 {
-    if (ativo && !timer_->isActive())
+    if (ativo && !timer_->isActive()) {
         timer_->start();
-    else if (!ativo)
+        if (aoMudar_)
+            aoMudar_(true);
+    } else if (!ativo) {
         timer_->stop();
+        if (aoMudar_)
+            aoMudar_(false);
+    }
 }
 
 namespace toolkit {

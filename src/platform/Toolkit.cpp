@@ -73,8 +73,13 @@ void defineApontador(int codigo)
 
 int apontador() { return codigoApontador; }
 
-void caixaMensagem(const QString &texto, int estilo, const std::optional<QString> &titulo)
+void caixaMensagem(const QString &texto, int estilo, const std::optional<QString> &titulo, const QString &noTerminal)
 {
+    QString terminal = QString(texto).replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QChar(13), QChar(10));
+    if (!noTerminal.isEmpty())
+        terminal += QChar(10) + noTerminal;
+    std::fprintf(stderr, "OrvoAviso: %s\n", terminal.toLocal8Bit().constData());
+    std::fflush(stderr);
     const QString tituloMostrado = titulo ? *titulo : TituloAplicacao;
     if (observacaoAtiva) {
         mensagensMostradas().push_back({texto, estilo, tituloMostrado});
@@ -149,7 +154,6 @@ void executaManipulador(const std::function<void()> &manipulador)
         try {
             const QString texto = QStringLiteral("Erro em tempo de execução '%1':").arg(erro.numero())
                 + QChar(13) + QChar(13) + erro.descricao();
-            std::fprintf(stderr, "%s\n", qPrintable(QString(texto).replace(QChar(13), QChar(10))));
             caixaMensagem(texto, EstiloCritico);
             encerraPrograma(1);
         } catch (const FimDoPrograma &) {
@@ -158,7 +162,6 @@ void executaManipulador(const std::function<void()> &manipulador)
         try {
             const QString texto = QStringLiteral("Erro em tempo de execução:") + QChar(13) + QChar(13)
                 + QString::fromLocal8Bit(erro.what());
-            std::fprintf(stderr, "%s\n", erro.what());
             caixaMensagem(texto, EstiloCritico);
             encerraPrograma(1);
         } catch (const FimDoPrograma &) {

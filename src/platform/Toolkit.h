@@ -27,8 +27,9 @@ int apontador();
 
 // Modal message box. A carriage return alone is a line break on screen. Without
 // a title the application title "OrvoAviso" is used; an empty title stays empty.
+// The text also goes to standard error, followed there by noTerminal if given.
 void caixaMensagem(const QString &texto, int estilo,
-                   const std::optional<QString> &titulo = std::nullopt);
+                   const std::optional<QString> &titulo = std::nullopt, const QString &noTerminal = QString());
 void beep();
 
 // Sends keys to the focused control without waiting: they are queued and arrive

@@ -1,31 +1,24 @@
 #include "startup/IniciaSistema.h"
 #include "errors/ErroCorrente.h"
 #include "platform/Toolkit.h"
+#include "startup/Aplicacao.h"
 #include "startup/CaminhosConfiguracao.h"
 #include "startup/Configuracao.h"
 #include "startup/ExplicacaoFalha.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <cstdio>
 #include <memory>
 
 namespace {
-std::unique_ptr<bancodados::Conexao> &conexao()
-{
-    static std::unique_ptr<bancodados::Conexao> c;
-    return c;
-}
+// The connection belongs to the running program.
+std::unique_ptr<bancodados::Conexao> &conexao() { return Aplicacao::instancia().conexaoPropria(); }
 
 // The message also goes to standard error, followed by the detail, which is
 // for the administrator and is not shown in the box.
-[[noreturn]] void encerraComMensagem(const QString &texto, int estilo, int status,
-                                     const QString &detalhe = QString())
+[[noreturn]] void encerraComMensagem(const QString &texto, int estilo, int status, const QString &detalhe = {})
 {
-    std::fprintf(stderr, "OrvoAviso: %s\n", qPrintable(QString(texto).replace(QChar(13), QChar(10))));
-    if (!detalhe.isEmpty())
-        std::fprintf(stderr, "%s\n", qPrintable(detalhe));
-    toolkit::caixaMensagem(texto, estilo);
+    toolkit::caixaMensagem(texto, estilo, std::nullopt, detalhe);
     toolkit::encerraPrograma(status);
 }
 } // namespace
