@@ -88,7 +88,7 @@ private slots:
     }
 
     // With no orvo.ini the message also goes to standard error, followed by
-    // where the file was looked for.
+    // where the file was looked for, the program's own folder first.
     void semOrvoIniNoTerminal()
     {
         QTemporaryDir pasta;
@@ -101,8 +101,8 @@ private slots:
         p.start(programa, {});
         QVERIFY(p.waitForStarted());
         QString erros;
-        const QString esperado = QStringLiteral("OrvoAviso: Arquivo orvo.INI não encontrado \nProcurado em: ")
-            + pasta.filePath(QStringLiteral("orvo.ini"));
+        const QString esperado = QStringLiteral("OrvoAviso: Arquivo orvo.INI não encontrado \nProcurado em:\n  ")
+            + pasta.filePath(QStringLiteral("orvo.ini")) + u'\n';
         QVERIFY(QTest::qWaitFor([&] {
             erros += QString::fromLocal8Bit(p.readAllStandardError());
             return erros.contains(esperado) || p.state() == QProcess::NotRunning;
