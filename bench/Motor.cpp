@@ -4,55 +4,28 @@
 #include "notice/ConsultasVencidas.h"
 
 #include <QProcess>
-#include <QSqlError>
-#include <QSqlQuery>
-#include <QSqlRecord>
 #include <QVariant>
 #include <memory>
 #include <stdexcept>
 
-Piso::Piso(const QString &arquivo, const QString &nome) : nome_(nome)
-{
-    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QIBASE"), nome_);
-    db.setDatabaseName(arquivo);
-    db.setUserName(QStringLiteral("SYSDBA"));
-    db.setPassword(QStringLiteral("quillfern"));
-    if (!db.open())
-        throw std::runtime_error(qPrintable(db.lastError().text()));
-}
+Piso::Piso(const QString &arquivo) : anexo_(arquivo, QStringLiteral("SYSDBA"), QStringLiteral("quillfern")) {}
 
-Piso::~Piso()
+int Piso::executa(const consultas::Consulta &consulta)
 {
-    QSqlDatabase::database(nome_, false).close();
-    QSqlDatabase::removeDatabase(nome_);
-}
-
-int Piso::executa(const QString &sql, const QVariantList &parametros)
-{
-    // As the program reads: a new forward-only query, amounts as doubles.
-    QSqlQuery q(QSqlDatabase::database(nome_, false));
-    q.setForwardOnly(true);
-    q.setNumericalPrecisionPolicy(QSql::LowPrecisionDouble);
-    bool executada = false;
-    if (parametros.isEmpty()) {
-        executada = q.exec(sql);
-    } else if (q.prepare(sql)) {
-        for (const QVariant &valor : parametros)
-            q.addBindValue(valor);
-        executada = q.exec();
-    }
-    if (!executada)
-        throw std::runtime_error(qPrintable(q.lastError().text()));
-    const int campos = q.record().count();
+    using namespace bancodados::firebird;
+    Transacao transacao(anexo_);
     int linhas = 0;
     qint64 preenchidos = 0;
-    while (q.next()) {
-        for (int i = 0; i < campos; ++i)
-            preenchidos += q.value(i).isNull() ? 0 : 1;
-        ++linhas;
+    {
+        Comando comando(anexo_, transacao, consulta.sql, consulta.parametros);
+        Linha linha;
+        while (comando.proxima(linha)) {
+            for (const QVariant &valor : linha)
+                preenchidos += valor.isNull() ? 0 : 1;
+            ++linhas;
+        }
     }
-    if (q.lastError().isValid())
-        throw std::runtime_error(qPrintable(q.lastError().text()));
+    transacao.confirma();
     // Keeps the reads from being optimised away.
     if (preenchidos < 0)
         throw std::logic_error("impossível");
@@ -61,14 +34,13 @@ int Piso::executa(const QString &sql, const QVariantList &parametros)
 
 void Piso::executaAmbos(const QDate &dia, int &receber, int &pagar)
 {
-    receber = executa(consultas::sqlContasReceber(dia));
-    pagar = executa(consultas::sqlContasPagar(dia));
+    receber = executa(consultas::contasReceber(dia));
+    pagar = executa(consultas::contasPagar(dia));
 }
 
 void Piso::executaResumos(const QDate &dia)
 {
-    if (executa(vencidas::sqlResumoReceber(), vencidas::parametrosReceber(dia)) != 1
-        || executa(vencidas::sqlResumoPagar(), vencidas::parametrosPagar(dia)) != 2)
+    if (executa(vencidas::resumoReceber(dia)) != 1 || executa(vencidas::resumoPagar(dia)) != 2)
         throw std::runtime_error("os resumos de vencidas não deram as linhas esperadas");
 }
 
@@ -76,15 +48,23 @@ double Piso::comConexaoNova(const QString &arquivo, const QDate &dia)
 {
     std::unique_ptr<Piso> piso;
     return cronometra([&] {
-        piso = std::make_unique<Piso>(arquivo, QStringLiteral("piso-do-arranque"));
+        piso = std::make_unique<Piso>(arquivo);
         int receber = 0, pagar = 0;
         piso->executaAmbos(dia, receber, pagar);
     });
 }
 
+// isql-fb takes no parameters: the day goes as a date literal in their place.
+QByteArray comandoComData(const consultas::Consulta &consulta)
+{
+    QString sql = consulta.sql;
+    const QString data = QStringLiteral("DATE '%1'").arg(consulta.parametros.at(0).toDate().toString(Qt::ISODate));
+    return sql.replace(u'?', data).toUtf8();
+}
+
 QByteArray scriptDosComandos(const QDate &dia)
 {
-    return consultas::sqlContasReceber(dia).toUtf8() + ";\n" + consultas::sqlContasPagar(dia).toUtf8() + ";\n";
+    return comandoComData(consultas::contasReceber(dia)) + ";\n" + comandoComData(consultas::contasPagar(dia)) + ";\n";
 }
 
 double tempoIsql(const QString &arquivo, const QByteArray &script)

@@ -1,19 +1,20 @@
 #pragma once
+#include "notice/ConsultasContas.h"
+#include "platform/Firebird.h"
+
 #include <QDate>
-#include <QSqlDatabase>
 #include <QString>
-#include <QVariantList>
 
 // The fastest the database engine gives the notice's two statements: through
-// the same driver as the program, every field of every row fetched and
-// nothing else done with it; and through the engine's own command-line client.
+// the same client library as the program (Firebird's own), each in its
+// read-only transaction, every field of every row fetched and nothing else
+// done with it; and through the engine's own command-line client.
 class Piso {
 public:
-    explicit Piso(const QString &arquivo, const QString &nome = QStringLiteral("piso-do-motor"));
-    ~Piso();
+    explicit Piso(const QString &arquivo);
 
     // Runs one statement and reads it to the end; the number of rows.
-    int executa(const QString &sql, const QVariantList &parametros = {});
+    int executa(const consultas::Consulta &consulta);
     // Both statements of the day; the rows of each.
     void executaAmbos(const QDate &dia, int &receber, int &pagar);
     // The two summaries of the instalments due before the day (counts and sums).
@@ -24,7 +25,7 @@ public:
     static double comConexaoNova(const QString &arquivo, const QDate &dia);
 
 private:
-    QString nome_;
+    bancodados::firebird::Anexo anexo_;
 };
 
 // Milliseconds isql-fb takes, from its start to its end, for a script whose

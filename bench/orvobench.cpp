@@ -330,7 +330,7 @@ int main(int argc, char *argv[])
 
         Tabela t({QStringLiteral("Medida"), QStringLiteral("ms"), QStringLiteral("razão"), QStringLiteral("meta"),
                   QStringLiteral("ok")});
-        t.adiciona({QStringLiteral("(1) piso do motor: 2 comandos pelo QIBASE, todos os campos lidos"),
+        t.adiciona({QStringLiteral("(1) piso do motor: 2 comandos pelo cliente do Firebird (fbclient), todos os campos lidos"),
                     medianaMinMax(dia.piso), QStringLiteral("1×"), QString(), QString()});
         t.adiciona({QStringLiteral("    o mesmo numa conexão nova (conectar e os 2 comandos)"), medianaMinMax(rConexaoNova),
                     razao(rConexaoNova.mediana, dia.piso.mediana), QString(), QString()});

@@ -5,7 +5,7 @@
 set -eu
 RAIZ=$(cd "$(dirname "$0")/.." && pwd)
 BUILD="$RAIZ/build"
-bash "$RAIZ/scripts/dependencias.sh"
+bash "$RAIZ/scripts/dependencias.sh" demo
 bash "$RAIZ/scripts/compila.sh" "$BUILD" Release
 BIN="$BUILD/bin"
 bash "$RAIZ/scripts/banco-demo.sh" "$BIN"

@@ -1,12 +1,14 @@
 #!/bin/bash
 # Command two: installs what is missing, builds, starts the private database
 # servers (Firebird on 127.0.0.1, PostgreSQL behind the ODBC data source
-# "SQLVendas"), runs the whole test suite, then the fuzzers and the suite again
-# under AddressSanitizer and UndefinedBehaviorSanitizer, and stops the servers.
+# "SQLVendas"), runs the whole test suite, then the fuzzers, the suite again
+# under AddressSanitizer and UndefinedBehaviorSanitizer and the packaging check
+# (the Debian package built from the same build, lintian, its program run
+# unpacked), and stops the servers.
 set -eu
 RAIZ=$(cd "$(dirname "$0")/.." && pwd)
 BUILD="$RAIZ/build-testes"
-bash "$RAIZ/scripts/dependencias.sh"
+bash "$RAIZ/scripts/dependencias.sh" testes
 bash "$RAIZ/scripts/compila.sh" "$BUILD" RelWithDebInfo
 
 SERVIDORES=$(mktemp -d /tmp/orvo-servidores.XXXXXX)
@@ -26,4 +28,7 @@ for extra in fuzzing.sh sanitizadores.sh; do
     bash "$RAIZ/scripts/$extra" || FALHOU=1
   fi
 done
+if [ -f "$RAIZ/scripts/pacote.sh" ]; then
+  bash "$RAIZ/scripts/pacote.sh" "$BUILD" || FALHOU=1
+fi
 exit $FALHOU

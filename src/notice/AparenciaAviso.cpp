@@ -41,13 +41,15 @@ void pintaFundo(QWidget *w, const QColor &cor)
     w->setPalette(paleta);
 }
 
-QTableWidget *grade(QWidget *pai, const QRect &onde, const QString &nome, const QStringList &cabecalhos,
+QTableWidget *grade(QWidget *pai, const QRect &onde, const QString &nome, const QString &titulo,
+                    const QStringList &cabecalhos,
                     const QVector<double> &larguras, int linhas)
 {
     const int colunas = int(cabecalhos.size());
     auto *t = new QTableWidget(linhas, colunas, pai);
     t->setObjectName(nome);
-    t->setAccessibleName(nome);
+    t->setAccessibleName(titulo);
+    t->setTabKeyNavigation(false);
     t->setGeometry(onde);
     t->setHorizontalHeaderLabels(cabecalhos);
     t->verticalHeader()->hide();

@@ -29,8 +29,10 @@ extern const QColor CorPlanilha;  // the grid behind the cells
 
 // A display-only grid with the given headings and column widths (in the
 // grid's character units of 8 pixels), the row-number column hidden, its
-// cells made in advance for `linhas` rows.
-QTableWidget *grade(QWidget *pai, const QRect &onde, const QString &nome, const QStringList &cabecalhos,
+// cells made in advance for `linhas` rows; `titulo` is the name it gives
+// assistive technology. One tab stop: the arrow keys move inside.
+QTableWidget *grade(QWidget *pai, const QRect &onde, const QString &nome, const QString &titulo,
+                    const QStringList &cabecalhos,
                     const QVector<double> &larguras, int linhas);
 
 } // namespace aparencia

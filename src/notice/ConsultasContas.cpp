@@ -1,4 +1,5 @@
 #include "notice/ConsultasContas.h"
+#include "notice/LadosContas.h"
 #include "platform/BancoDados.h"
 
 #include <QStringList>
@@ -10,20 +11,24 @@ QDate &diaDefinido()
     static QDate dia;
     return dia;
 }
+
+std::function<QDate()> &relogio()
+{
+    static std::function<QDate()> r;
+    return r;
+}
 } // namespace
 
 QDate hoje()
 {
-    return diaDefinido().isValid() ? diaDefinido() : QDate::currentDate();
+    if (diaDefinido().isValid())
+        return diaDefinido();
+    return relogio() ? relogio()() : QDate::currentDate();
 }
+
+void defineRelogio(std::function<QDate()> dia) { relogio() = std::move(dia); }
 
 void defineHoje(const QDate &dia) { diaDefinido() = dia; }
-
-QString dataParaBanco(const QDate &dia)
-{
-    // Never the workstation's separator: "12.08.2026" would be read day first.
-    return dia.toString(QStringLiteral("MM/dd/yyyy"));
-}
 
 namespace partes {
 
@@ -138,20 +143,22 @@ QString pagar(const QString &comparacaoDoDia)
 
 } // namespace partes
 
-QString sqlContasReceber(const QDate &hoje)
+Consulta contasReceber(const QDate &hoje)
 {
-    return partes::receber(QStringLiteral("= '") + dataParaBanco(hoje) + QStringLiteral("'"));
+    return {partes::receber(QStringLiteral("= ?")), {hoje}};
 }
 
-QString sqlContasPagar(const QDate &hoje)
+Consulta contasPagar(const QDate &hoje)
 {
-    return partes::pagar(QStringLiteral("= '") + dataParaBanco(hoje) + QStringLiteral("'"));
+    return {partes::pagar(QStringLiteral("= ?")), {hoje, hoje}}; // one for each half
 }
 
 void antecipa(bancodados::Conexao &conexao, const QDate &dia)
 {
-    conexao.antecipa(sqlContasReceber(dia));
-    conexao.antecipa(sqlContasPagar(dia));
+    for (const LadoContas &lado : ladosContas()) {
+        const Consulta consulta = lado.consulta(dia);
+        conexao.antecipa(consulta.sql, consulta.parametros);
+    }
 }
 
 } // namespace consultas

@@ -2,6 +2,8 @@
 #include <QDate>
 #include <QString>
 #include <QStringList>
+#include <QVariantList>
+#include <functional>
 
 namespace bancodados {
 class Conexao;
@@ -11,12 +13,15 @@ class Conexao;
 // payables. Amounts, names and dates are read by the column names they select.
 namespace consultas {
 
-// Today's date as the statements send it: month/day/year with "/" on every
-// workstation, which Firebird, PostgreSQL and SQL Server all read month first.
-QString dataParaBanco(const QDate &dia);
+// A statement and its parameters. Today's date goes as a parameter of type
+// date, so no database reads it by its own date order.
+struct Consulta {
+    QString sql;
+    QVariantList parametros;
+};
 
-QString sqlContasReceber(const QDate &hoje);
-QString sqlContasPagar(const QDate &hoje);
+Consulta contasReceber(const QDate &hoje);
+Consulta contasPagar(const QDate &hoje);
 
 // Starts both statements of the day on the connection, receivables first, so
 // that their rows are read while the caller makes the window or writes the
@@ -25,8 +30,8 @@ void antecipa(bancodados::Conexao &conexao, const QDate &dia);
 
 // The pieces both the day's statements and the overdue ones are made of: the
 // selected fields, the tables with their joins and conditions (the due day
-// compared by `comparacaoDoDia`, the text after "D.DataVcto  ", e.g. "= '...'"
-// or "< ?"), the payables' union and the orders.
+// compared by `comparacaoDoDia`, the text after "D.DataVcto  ", e.g. "= ?" or
+// "< ?"), the payables' union and the orders.
 namespace partes {
 QStringList camposReceber();
 QStringList origemReceber(const QString &comparacaoDoDia);
@@ -45,5 +50,7 @@ QString pagar(const QString &comparacaoDoDia);
 // The day the notice lists; tests set another.
 QDate hoje();
 void defineHoje(const QDate &dia); // an invalid date goes back to the clock
+// The clock asked for the day when none is set (an empty one: the system's).
+void defineRelogio(std::function<QDate()> dia);
 
 } // namespace consultas

@@ -1,5 +1,4 @@
 #include "notice/ConsultasVencidas.h"
-#include "notice/ConsultasContas.h"
 #include "platform/BancoDados.h"
 
 #include <QStringList>
@@ -10,37 +9,38 @@ const QString AntesDoDia = QStringLiteral("< ?");
 const QString ContaESoma = QStringLiteral("     Select Count(*) as Quantidade, Sum(D.ValorParcela) as Total ");
 } // namespace
 
-QString sqlReceber() { return consultas::partes::receber(AntesDoDia); }
+using consultas::Consulta;
 
-QString sqlPagar() { return consultas::partes::pagar(AntesDoDia); }
+Consulta receber(const QDate &hoje) { return {consultas::partes::receber(AntesDoDia), {hoje}}; }
 
-QString sqlResumoReceber()
+Consulta pagar(const QDate &hoje) { return {consultas::partes::pagar(AntesDoDia), {hoje, hoje}}; }
+
+Consulta resumoReceber(const QDate &hoje)
 {
     using namespace consultas::partes;
-    return ContaESoma + origemReceber(AntesDoDia).join(QString());
+    return {ContaESoma + origemReceber(AntesDoDia).join(QString()), {hoje}};
 }
 
-QString sqlResumoPagar()
+Consulta resumoPagar(const QDate &hoje)
 {
     using namespace consultas::partes;
-    return ContaESoma + origemPagarFornecedor(AntesDoDia).join(QString()) + uniao() + ContaESoma
-        + origemPagarPlano(AntesDoDia).join(QString());
+    return {ContaESoma + origemPagarFornecedor(AntesDoDia).join(QString()) + uniao() + ContaESoma
+                + origemPagarPlano(AntesDoDia).join(QString()),
+            {hoje, hoje}}; // one for each half
 }
-
-QVariantList parametrosReceber(const QDate &hoje) { return {hoje}; }
-
-QVariantList parametrosPagar(const QDate &hoje) { return {hoje, hoje}; }
 
 void antecipaResumos(bancodados::Conexao &conexao, const QDate &hoje)
 {
-    conexao.antecipa(sqlResumoReceber(), parametrosReceber(hoje));
-    conexao.antecipa(sqlResumoPagar(), parametrosPagar(hoje));
+    for (const Consulta &resumo : {resumoReceber(hoje), resumoPagar(hoje)})
+        conexao.antecipa(resumo.sql, resumo.parametros);
 }
 
 bool resumosEmAndamento(const bancodados::Conexao &conexao, const QDate &hoje)
 {
-    return conexao.emAndamento(sqlResumoReceber(), parametrosReceber(hoje))
-        || conexao.emAndamento(sqlResumoPagar(), parametrosPagar(hoje));
+    for (const Consulta &resumo : {resumoReceber(hoje), resumoPagar(hoje)})
+        if (conexao.emAndamento(resumo.sql, resumo.parametros))
+            return true;
+    return false;
 }
 
 } // namespace vencidas

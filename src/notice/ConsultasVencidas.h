@@ -1,7 +1,7 @@
 #pragma once
+#include "notice/ConsultasContas.h"
+
 #include <QDate>
-#include <QString>
-#include <QVariantList>
 
 namespace bancodados {
 class Conexao;
@@ -9,21 +9,17 @@ class Conexao;
 
 // The statements of the instalments left unpaid on earlier days: the notice's
 // own statements with the due day compared by "<" against the day bound as a
-// parameter, so every open, uncancelled instalment due before it appears, the
-// oldest first. The summaries give, per side, how many there are and their sum
-// over the same tables and conditions.
+// parameter of type date, so every open, uncancelled instalment due before it
+// appears, the oldest first. The summaries give, per side, how many there are
+// and their sum over the same tables and conditions.
 namespace vencidas {
 
-QString sqlReceber();
-QString sqlPagar();
+consultas::Consulta receber(const QDate &hoje);
+consultas::Consulta pagar(const QDate &hoje);
 // One row: Quantidade and Total.
-QString sqlResumoReceber();
+consultas::Consulta resumoReceber(const QDate &hoje);
 // Two rows (supplier bills, chart-of-accounts bills), to be added together.
-QString sqlResumoPagar();
-
-// The values of the "?" marks of each statement for the day the notice lists.
-QVariantList parametrosReceber(const QDate &hoje);
-QVariantList parametrosPagar(const QDate &hoje);
+consultas::Consulta resumoPagar(const QDate &hoje);
 
 // Starts both summaries on the connection, receivables first.
 void antecipaResumos(bancodados::Conexao &conexao, const QDate &hoje);

@@ -5,6 +5,7 @@
 #include "platform/Fontes.h"
 #include "platform/PreVisualizacaoTeclas.h"
 #include "platform/Toolkit.h"
+#include "startup/Aplicacao.h"
 
 #include <QFont>
 #include <QGroupBox>
@@ -21,10 +22,11 @@ using namespace aparencia;
 
 namespace {
 
-// Grid design shared by both sides: five data columns, 500 rows.
-QTableWidget *grade(QWidget *pai, const QRect &onde, const QString &nome)
+// Grid design shared by both sides: five data columns, 500 rows; named for
+// assistive technology by the side's heading.
+QTableWidget *grade(QWidget *pai, const QRect &onde, const QString &nome, const QString &titulo)
 {
-    return aparencia::grade(pai, onde, nome,
+    return aparencia::grade(pai, onde, nome, titulo,
                             {QStringLiteral("Código Detalhe"), QStringLiteral("Descrição do Pagamento"),
                              QStringLiteral("Data Vencimento"), QStringLiteral("Valor"), QStringLiteral("Prov S/N")},
                             {8.5, 28.37, 8.12, 9.00, 5.12}, 500);
@@ -51,12 +53,16 @@ FrmRobo::FrmRobo()
     : QWidget(nullptr)
 {
     montaLayout();
+    ajustaATela();
     grdRec = Grade(tabelaRec, CorCelula);
     grdPag = Grade(tabelaPag, CorCelula);
-    trmEsconde = Temporizador(timer);
+    // The timer belongs to the program's schedule, which keeps the deadline
+    // on the wall clock.
+    trmEsconde = Temporizador(timer, [](bool contando) { Aplicacao::instancia().agenda().temporizadorMudou(contando); });
     toolkit::registraJanela(this);
     // key preview: FormataTecla
     instalaPreVisualizacaoTeclas(this, [](Controle &controle, int tecla) { return FormataTecla(controle, tecla); });
+    Aplicacao::instancia().acompanha(this);
     toolkit::executaManipulador([this] { Form_Load(); });
 }
 
@@ -99,8 +105,8 @@ void FrmRobo::montaLayout()
     Label2 = rotulo(this, QStringLiteral("Contas a Pagar"), retangulo(7530, 1020, 7335, 315), 13.5, Qt::AlignCenter);
     pintaFundo(Label2, CorPagar);
 
-    tabelaRec = grade(this, retangulo(0, 1350, 7395, 6750), QStringLiteral("grdRec"));
-    tabelaPag = grade(this, retangulo(7500, 1350, 7395, 6750), QStringLiteral("grdPag"));
+    tabelaRec = grade(this, retangulo(0, 1350, 7395, 6750), QStringLiteral("grdRec"), Label1->text());
+    tabelaPag = grade(this, retangulo(7500, 1350, 7395, 6750), QStringLiteral("grdPag"), Label2->text());
 
     const auto direita = Qt::AlignRight | Qt::AlignVCenter;
     Label3[0] = rotulo(this, QStringLiteral("Total Receber"), retangulo(780, 8520, 1815, 360), 12);
@@ -114,9 +120,11 @@ void FrmRobo::montaLayout()
     Label3[1] = rotulo(this, QStringLiteral("Total Pagar"), retangulo(10530, 8520, 1815, 360), 12);
     lblTotalPago = rotulo(this, QString(), retangulo(12360, 8490, 1500, 360), 12, direita);
     lblTotalPago->setObjectName(QStringLiteral("lblTotalPago"));
-    lblTotalAberto->setAccessibleName(Label3[0]->text());
-    lblTotalPago->setAccessibleName(Label3[1]->text());
-    lblTotalGeral->setAccessibleName(lblTotalGeral1->text());
+    // Between the delay frame and the exit button, free in the design.
+    lblSituacao = rotulo(this, QString(), retangulo(9735, 150, 3540, 690), 8.25);
+    lblSituacao->setObjectName(QStringLiteral("lblSituacao"));
+    lblSituacao->setWordWrap(true);
+    montaAcessibilidade();
 
     montaVencidas();
 
@@ -125,18 +133,21 @@ void FrmRobo::montaLayout()
     setTabOrder(tabelaRec, tabelaPag);
     setTabOrder(tabelaPag, cmdFechar);
     setTabOrder(cmdFechar, txtHora);
-    setTabOrder(tabelaPag, cmdVencidas);
+    // The overdue button comes after the designed controls, before the round
+    // starts again.
+    setTabOrder(txtHora, cmdVencidas);
     cmdAvisar->setFocus();
 
     // Enabled in the design with 1 ms, so the first notice fills the grids as
     // soon as the window is up.
-    timer = new QTimer(this);
+    timer = Aplicacao::instancia().agenda().temporizador();
     timer->setInterval(1);
     timer->start();
 
     connect(cmdAvisar, &QPushButton::clicked, this, [this] { toolkit::executaManipulador([this] { cmdAvisar_Click(); }); });
     connect(cmdFechar, &QPushButton::clicked, this, [this] { toolkit::executaManipulador([this] { cmdFechar_Click(); }); });
-    connect(timer, &QTimer::timeout, this, [this] { toolkit::executaManipulador([this] { trmEsconde_Timer(); }); });
+    connect(&Aplicacao::instancia().agenda(), &AgendaAviso::venceu, this,
+            [this] { toolkit::executaManipulador([this] { trmEsconde_Timer(); }); });
 }
 
 void FrmRobo::Form_Load()

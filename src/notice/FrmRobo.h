@@ -2,6 +2,7 @@
 #include "platform/BancoDados.h"
 #include "platform/Grade.h"
 #include "platform/Janela.h"
+#include "notice/LadosContas.h"
 
 #include <QDate>
 #include <QWidget>
@@ -25,15 +26,17 @@ public:
 
     // Empties the text of both grids (colours and totals stay).
     void LimpaGrid();
-    // Reads today's due accounts and fills the grids and the three totals.
+    // Reads today's due accounts and fills the grids and the three totals,
+    // through the program's connection or the one given.
     void CarregaContas();
+    void CarregaContas(bancodados::Conexao &conexao);
 
     // Reads how many instalments due before `dia` are still open, and their
     // sums, into the line under the grids; empty when there are none.
-    void CarregaResumoVencidas(const QDate &dia);
+    void CarregaResumoVencidas(bancodados::Conexao &conexao, const QDate &dia);
     // Starts those summaries on the connection's thread; the line is written
     // when they are read, while the window stays free.
-    void aguardaResumoVencidas(const QDate &dia);
+    void aguardaResumoVencidas(bancodados::Conexao &conexao, const QDate &dia);
     bool resumoVencidasPendente() const;
 
     // Event handlers.
@@ -59,6 +62,8 @@ public:
     QLabel *lblTotalGeral;
     QLabel *lblTotalPago;
     QTimer *timer;
+    // Not in the design: when the grids were last read, or failed to be.
+    QLabel *lblSituacao;
     // Beside the design: the overdue instalments' line and the button that
     // opens their window.
     QLabel *lblVencidas;
@@ -69,23 +74,32 @@ public:
     Grade grdPag;
     Temporizador trmEsconde;
 
+signals:
+    // After each reading: what it found, or that it failed.
+    void contasLidas(const ResumoContas &resumo);
+    void leituraFalhou();
+
 private:
     explicit FrmRobo();
     ~FrmRobo() override;
     void Form_Load();
     void montaLayout();
+    void montaAcessibilidade();
+    void ajustaATela();
     void montaVencidas();
 
     friend class FrmVencidas;
-    // Writes the instalments from row 1 on and adds up their amounts. With a
-    // valid `atrasoAte`, column 6 gets the days each one is late by then.
-    static void preencheGrade(Grade &grade, bancodados::Registros &registros, double &total,
-                              const QDate &atrasoAte = QDate());
+    // Writes the instalments from row 1 on and adds up their amounts; the
+    // number of rows written. With a valid `atrasoAte`, column 6 gets the days
+    // each one is late by then.
+    static int preencheGrade(Grade &grade, bancodados::Registros &registros, double &total,
+                             const QDate &atrasoAte = QDate());
 
     // Set after a refresh failed: the next notice opens the shared connection
     // again before querying.
     bool conexaoSuspeita_ = false;
     QDate diaDoResumo_; // the day of the summaries being read
+    bancodados::Conexao *conexaoDoResumo_ = nullptr; // and the connection reading them
 };
 
 // The minute of the notice timer, in milliseconds; tests shorten it.

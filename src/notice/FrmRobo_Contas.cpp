@@ -3,10 +3,11 @@
 #include "notice/ConsultasContas.h"
 #include "notice/ConsultasVencidas.h"
 #include "notice/FrmRobo.h"
+#include "notice/LadosContas.h"
 #include "platform/Formatacao.h"
 #include "platform/Janela.h"
 #include "platform/Toolkit.h"
-#include "startup/IniciaSistema.h"
+#include "startup/Aplicacao.h"
 
 #include <QLabel>
 
@@ -22,17 +23,21 @@ QString comoTexto(const QVariant &valor)
 
 void FrmRobo::LimpaGrid()
 {
-    for (Grade *grade : {&grdRec, &grdPag}) {
-        grade->defineCol(-1);
-        grade->defineRow(-1);
-        grade->defineAcao(Grade::AcaoLimpaTexto);
+    for (const LadoContas &lado : ladosContas()) {
+        Grade &grade = this->*lado.grade;
+        grade.defineCol(-1);
+        grade.defineRow(-1);
+        grade.defineAcao(Grade::AcaoLimpaTexto);
+        // Clearing keeps colours: no emptied row may stay yellow.
+        grade.defineCorFundo(grade.corCelulaNormal());
     }
 }
 
 // One row per instalment from row 1 on; each write sets the column cursor and
 // then the text of the cell at the cursors.
-void FrmRobo::preencheGrade(Grade &grade, bancodados::Registros &rs, double &total, const QDate &atrasoAte)
+int FrmRobo::preencheGrade(Grade &grade, bancodados::Registros &rs, double &total, const QDate &atrasoAte)
 {
+    int linhas = 0;
     grade.defineCol(1);
     grade.defineRow(1);
     while (!rs.eof()) {
@@ -74,48 +79,59 @@ void FrmRobo::preencheGrade(Grade &grade, bancodados::Registros &rs, double &tot
             total += valor.toDouble();
 
         grade.defineRow(grade.row() + 1);
+        ++linhas;
         rs.moveNext();
     }
     grade.concluiPreenchimento();
+    grade.ajustaColunaAoTexto(4);
+    return linhas;
 }
 
-void FrmRobo::CarregaContas()
+void FrmRobo::CarregaContas() { CarregaContas(Aplicacao::instancia().conexao()); }
+
+void FrmRobo::CarregaContas(bancodados::Conexao &conexao)
 {
-    if (conexaoSuspeita_) {
-        // The last refresh failed, maybe because the link to the database was
-        // lost: start this one on a fresh connection.
-        conexaoCompartilhada().reabre();
-        conexaoSuspeita_ = false;
-    }
     try {
+        // The last refresh failed, maybe because the link to the database was
+        // lost, or the database file was replaced on disk (a restore moved
+        // over it): start this one on a fresh connection.
+        if (conexaoSuspeita_ || conexao.arquivoSubstituido()) {
+            conexaoSuspeita_ = true;
+            conexao.reabre();
+            conexaoSuspeita_ = false;
+        }
         bancodados::Registros rs;
-        double totalReceber = 0;
-        double totalPagar = 0;
+        ResumoContas resumo;
         // One day for both statements, even when the refresh runs across midnight.
         const QDate dia = consultas::hoje();
         // The payables are read while the receivables are written.
-        consultas::antecipa(conexaoCompartilhada(), dia);
+        consultas::antecipa(conexao, dia);
 
-        rs.abre(consultas::sqlContasReceber(dia), conexaoCompartilhada(), 0, 1, -1);
-        preencheGrade(grdRec, rs, totalReceber);
-        rs.fecha();
-        Rotulo(lblTotalAberto).defineCaption(formatacao::formataNumero(totalReceber, MascaraValor));
-
-        rs.abre(consultas::sqlContasPagar(dia), conexaoCompartilhada(), 0, 1, -1);
-        preencheGrade(grdPag, rs, totalPagar);
-        rs.fecha();
-        Rotulo(lblTotalPago).defineCaption(formatacao::formataNumero(totalPagar, MascaraValor));
+        for (size_t lado = 0; lado < ladosContas().size(); ++lado) {
+            const LadoContas &l = ladosContas()[lado];
+            const consultas::Consulta consulta = l.consulta(dia);
+            rs.abre(consulta.sql, conexao, 0, 1, -1, consulta.parametros);
+            resumo.quantidade[lado] = preencheGrade(this->*l.grade, rs, resumo.total[lado]);
+            rs.fecha();
+            Rotulo(this->*l.total).defineCaption(formatacao::formataNumero(resumo.total[lado], MascaraValor));
+        }
 
         // The difference takes the payables at their displayed two-decimal value.
         double pagarMostrado = 0;
         formatacao::paraNumero(Rotulo(lblTotalPago).caption(), pagarMostrado);
-        Rotulo(lblTotalGeral).defineCaption(formatacao::formataNumero(totalReceber - pagarMostrado, MascaraValor));
+        Rotulo(lblTotalGeral).defineCaption(formatacao::formataNumero(resumo.total[0] - pagarMostrado, MascaraValor));
 
         // The line of earlier days' open instalments is written once its
         // summaries have been read, without holding the refresh back.
-        aguardaResumoVencidas(dia);
+        aguardaResumoVencidas(conexao, dia);
+        emit contasLidas(resumo);
     } catch (const ErroSistema &) {
         conexaoSuspeita_ = true;
+        // Nothing on screen may claim a total this refresh did not read.
+        trmVencidas->stop();
+        for (QLabel *total : {lblTotalAberto, lblTotalPago, lblTotalGeral, lblVencidas})
+            Rotulo(total).defineCaption(QString());
+        emit leituraFalhou();
         throw;
     }
 }

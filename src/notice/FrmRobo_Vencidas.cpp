@@ -63,25 +63,27 @@ void FrmRobo::montaVencidas()
     trmVencidas->setInterval(10);
     connect(trmVencidas, &QTimer::timeout, this, [this] {
         toolkit::executaManipulador([this] {
-            if (vencidas::resumosEmAndamento(conexaoCompartilhada(), diaDoResumo_))
+            if (vencidas::resumosEmAndamento(*conexaoDoResumo_, diaDoResumo_))
                 return;
             trmVencidas->stop();
             try {
-                CarregaResumoVencidas(diaDoResumo_);
+                CarregaResumoVencidas(*conexaoDoResumo_, diaDoResumo_);
             } catch (const ErroSistema &) {
                 // As a failed refresh: reported, and the next notice opens the
                 // connection again.
                 conexaoSuspeita_ = true;
+                Rotulo(lblVencidas).defineCaption(QString());
                 MostraErro(QStringLiteral("ORVO(CarregaResumoVencidas)"));
             }
         });
     });
 }
 
-void FrmRobo::aguardaResumoVencidas(const QDate &dia)
+void FrmRobo::aguardaResumoVencidas(bancodados::Conexao &conexao, const QDate &dia)
 {
     diaDoResumo_ = dia;
-    vencidas::antecipaResumos(conexaoCompartilhada(), dia);
+    conexaoDoResumo_ = &conexao;
+    vencidas::antecipaResumos(conexao, dia);
     trmVencidas->start();
 }
 
@@ -89,12 +91,14 @@ bool FrmRobo::resumoVencidasPendente() const { return trmVencidas->isActive(); }
 
 void FrmRobo::cmdVencidas_Click() { FrmVencidas::abre(); }
 
-void FrmRobo::CarregaResumoVencidas(const QDate &dia)
+void FrmRobo::CarregaResumoVencidas(bancodados::Conexao &conexao, const QDate &dia)
 {
     bancodados::Registros rs;
-    rs.abre(vencidas::sqlResumoReceber(), conexaoCompartilhada(), 0, 1, -1, vencidas::parametrosReceber(dia));
+    const consultas::Consulta resumoReceber = vencidas::resumoReceber(dia);
+    rs.abre(resumoReceber.sql, conexao, 0, 1, -1, resumoReceber.parametros);
     const Resumo receber = le(rs);
-    rs.abre(vencidas::sqlResumoPagar(), conexaoCompartilhada(), 0, 1, -1, vencidas::parametrosPagar(dia));
+    const consultas::Consulta resumoPagar = vencidas::resumoPagar(dia);
+    rs.abre(resumoPagar.sql, conexao, 0, 1, -1, resumoPagar.parametros);
     const Resumo pagar = le(rs);
     Rotulo(lblVencidas).defineCaption(
         receber.quantidade + pagar.quantidade == 0

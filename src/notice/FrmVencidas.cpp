@@ -7,6 +7,7 @@
 #include "notice/FrmRobo.h"
 #include "notice/Imagens.h"
 #include "platform/BancoDados.h"
+#include "platform/Acessibilidade.h"
 #include "platform/Fontes.h"
 #include "platform/Formatacao.h"
 #include "platform/Janela.h"
@@ -25,9 +26,9 @@ const QString MascaraValor = QStringLiteral("#,###,###,##0.00");
 
 // The notice's five columns and the days late, 500 rows to start with; the
 // grid grows when more are written.
-QTableWidget *grade(QWidget *pai, const QRect &onde, const QString &nome)
+QTableWidget *grade(QWidget *pai, const QRect &onde, const QString &nome, const QString &titulo)
 {
-    return aparencia::grade(pai, onde, nome,
+    return aparencia::grade(pai, onde, nome, titulo,
                             {QStringLiteral("Código Detalhe"), QStringLiteral("Descrição do Pagamento"),
                              QStringLiteral("Data Vencimento"), QStringLiteral("Valor"), QStringLiteral("Prov S/N"),
                              QStringLiteral("Dias em Atraso")},
@@ -73,18 +74,18 @@ void FrmVencidas::montaLayout()
     Label2 = rotulo(this, QStringLiteral("Contas a Pagar"), QRect(556, 6, 548, 21), 13.5, Qt::AlignCenter);
     pintaFundo(Label2, CorPagar);
 
-    tabelaRec = grade(this, QRect(2, 30, 548, 450), QStringLiteral("grdVencidasRec"));
-    tabelaPag = grade(this, QRect(556, 30, 548, 450), QStringLiteral("grdVencidasPag"));
+    tabelaRec = grade(this, QRect(2, 30, 548, 450), QStringLiteral("grdVencidasRec"), Label1->text());
+    tabelaPag = grade(this, QRect(556, 30, 548, 450), QStringLiteral("grdVencidasPag"), Label2->text());
 
     const auto direita = Qt::AlignRight | Qt::AlignVCenter;
     Label3[0] = rotulo(this, QStringLiteral("Total Receber"), QRect(300, 488, 121, 24), 12);
     lblTotalReceber = rotulo(this, QString(), QRect(422, 488, 126, 24), 12, direita);
     lblTotalReceber->setObjectName(QStringLiteral("lblTotalReceber"));
-    lblTotalReceber->setAccessibleName(Label3[0]->text());
+    acessibilidade::rotuloDeValor(lblTotalReceber, Label3[0]->text());
     Label3[1] = rotulo(this, QStringLiteral("Total Pagar"), QRect(854, 488, 121, 24), 12);
     lblTotalPagar = rotulo(this, QString(), QRect(976, 488, 126, 24), 12, direita);
     lblTotalPagar->setObjectName(QStringLiteral("lblTotalPagar"));
-    lblTotalPagar->setAccessibleName(Label3[1]->text());
+    acessibilidade::rotuloDeValor(lblTotalPagar, Label3[1]->text());
 
     cmdFechar = new QPushButton(QStringLiteral("Fechar"), this);
     cmdFechar->setObjectName(QStringLiteral("cmdFechar"));
@@ -111,14 +112,16 @@ void FrmVencidas::CarregaVencidas(const QDate &dia)
     double totalReceber = 0;
     double totalPagar = 0;
     // The payables are read while the receivables are written.
-    conexaoCompartilhada().antecipa(vencidas::sqlPagar(), vencidas::parametrosPagar(dia));
+    const consultas::Consulta receber = vencidas::receber(dia);
+    const consultas::Consulta pagar = vencidas::pagar(dia);
+    conexaoCompartilhada().antecipa(pagar.sql, pagar.parametros);
 
-    rs.abre(vencidas::sqlReceber(), conexaoCompartilhada(), 0, 1, -1, vencidas::parametrosReceber(dia));
+    rs.abre(receber.sql, conexaoCompartilhada(), 0, 1, -1, receber.parametros);
     FrmRobo::preencheGrade(grdRec, rs, totalReceber, dia);
     rs.fecha();
     Rotulo(lblTotalReceber).defineCaption(formatacao::formataNumero(totalReceber, MascaraValor));
 
-    rs.abre(vencidas::sqlPagar(), conexaoCompartilhada(), 0, 1, -1, vencidas::parametrosPagar(dia));
+    rs.abre(pagar.sql, conexaoCompartilhada(), 0, 1, -1, pagar.parametros);
     FrmRobo::preencheGrade(grdPag, rs, totalPagar, dia);
     rs.fecha();
     Rotulo(lblTotalPagar).defineCaption(formatacao::formataNumero(totalPagar, MascaraValor));

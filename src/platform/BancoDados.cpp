@@ -2,15 +2,14 @@
 #include "errors/ErroCorrente.h"
 #include "platform/LinhaDoBanco.h"
 #include "platform/RaizFirebird.h"
+#include "platform/Sessoes.h"
 
 #include <QFileInfo>
-#include <QHash>
 #include <QSqlDatabase>
-#include <QSqlDriver>
-#include <QSqlError>
-#include <QSqlQuery>
-#include <QSqlRecord>
+#include <QHash>
 #include <QUuid>
+#include <algorithm>
+#include <optional>
 
 namespace bancodados {
 namespace {
@@ -33,32 +32,48 @@ QHash<QString, QString> pares(const QString &stringConexao)
     return resultado;
 }
 
+// The data source of a connection string, cut out of it. The start-up writes
+// the data folder as it stands in orvo.ini followed by the database file, so
+// the value runs from "data source=" to the last ".fdb" or ".mdb": a folder
+// holding ";", "=" or quotes stays whole and can never add keys to the string.
+// Strings without such a file end the value at the next ";".
+QString separaFonte(QString &stringConexao)
+{
+    const QString chave = QStringLiteral("data source=");
+    const qsizetype inicio = stringConexao.indexOf(chave, 0, Qt::CaseInsensitive);
+    if (inicio < 0)
+        return QString();
+    const qsizetype valor = inicio + chave.size();
+    qsizetype fim = -1;
+    for (const QLatin1String arquivo : {QLatin1String(".fdb"), QLatin1String(".mdb")}) {
+        const qsizetype achado = stringConexao.lastIndexOf(arquivo, -1, Qt::CaseInsensitive);
+        if (achado >= valor)
+            fim = std::max(fim, achado + arquivo.size());
+    }
+    if (fim < 0) {
+        fim = stringConexao.indexOf(u';', valor);
+        if (fim < 0)
+            fim = stringConexao.size();
+    }
+    const QString fonte = stringConexao.mid(valor, fim - valor).trimmed();
+    stringConexao.remove(inicio, fim - inicio);
+    return fonte;
+}
+
 // The start-up joins folder and file with "\"; the Linux Firebird engine and
 // file systems want "/".
-QString caminhoLocal(QString fonte)
+QString barrasNormais(QString fonte)
 {
     return fonte.replace(u'\\', u'/');
 }
 
-[[noreturn]] void lancaErroSql(const QSqlError &erro, const QString &contexto)
+// A value of an ODBC connection string: in braces when it holds ";" or braces,
+// so that the driver manager reads it whole.
+QString valorOdbc(QString valor)
 {
-    bool numerico = false;
-    const long numero = erro.nativeErrorCode().toLong(&numerico);
-    QString descricao = erro.databaseText().trimmed();
-    if (descricao.isEmpty())
-        descricao = erro.driverText().trimmed();
-    if (descricao.isEmpty())
-        descricao = contexto;
-    throw ErroSistema(numerico && numero != 0 ? numero : ErroGenericoProvedor, descricao);
-}
-
-// On the connection's thread: lets go of the named connection, if there is one.
-void removeConexao(const QString &nome)
-{
-    if (QSqlDatabase::contains(nome)) {
-        QSqlDatabase::database(nome, false).close();
-        QSqlDatabase::removeDatabase(nome);
-    }
+    if (!valor.contains(u';') && !valor.contains(u'{') && !valor.contains(u'}'))
+        return valor;
+    return u'{' + valor.replace(QStringLiteral("}"), QStringLiteral("}}")) + u'}';
 }
 
 } // namespace
@@ -73,20 +88,26 @@ Destino interpretaStringConexao(const QString &stringConexao)
         destino.opcoes = QStringLiteral("SQL_ATTR_ACCESS_MODE=SQL_MODE_READ_ONLY");
         return destino;
     }
-    const QHash<QString, QString> p = pares(stringConexao);
+    QString resto = stringConexao;
+    const QString fonte = separaFonte(resto);
+    const QHash<QString, QString> p = pares(resto);
     const QString provedor = p.value(QStringLiteral("provider")).toLower();
-    const QString fonte = p.value(QStringLiteral("data source"));
     if (provedor == ProvedorFirebird || provedor == ProvedorFirebirdAlternativo) {
         destino.driver = QStringLiteral("QIBASE");
-        destino.banco = caminhoLocal(fonte);
+        destino.banco = barrasNormais(fonte);
+        if (caminhoLocal(destino.banco)) {
+            destino.banco = caminhoExistente(destino.banco, 1);
+            destino.arquivo = destino.banco;
+        }
         destino.usuario = p.value(QStringLiteral("user id"));
         destino.senha = p.value(QStringLiteral("password"));
         return destino;
     }
     if (provedor == ProvedorJet) {
         destino.driver = QStringLiteral("QODBC");
-        destino.banco = QStringLiteral("DRIVER={Microsoft Access Driver (*.mdb)};DBQ=") + caminhoLocal(fonte)
-            + QStringLiteral(";ReadOnly=1");
+        destino.arquivo = caminhoExistente(barrasNormais(fonte), 2);
+        destino.banco = QStringLiteral("DRIVER={Microsoft Access Driver (*.mdb)};DBQ=")
+            + valorOdbc(destino.arquivo) + QStringLiteral(";ReadOnly=1");
         destino.opcoes = QStringLiteral("SQL_ATTR_ACCESS_MODE=SQL_MODE_READ_ONLY");
         return destino;
     }
@@ -105,12 +126,14 @@ Conexao::Conexao()
 Conexao::~Conexao()
 {
     descartaAntecipadas();
-    linha_->executa([this] { removeConexao(nome_); });
+    linha_->executa([this] { sessao_.reset(); });
 }
 
 void Conexao::abre(const QString &stringConexao, const QString &usuario, const QString &senha, int)
 {
     stringConexao_ = stringConexao;
+    usuario_ = usuario;
+    senha_ = senha;
     Destino destino = interpretaStringConexao(stringConexao);
     if (!usuario.isEmpty())
         destino.usuario = usuario;
@@ -119,41 +142,46 @@ void Conexao::abre(const QString &stringConexao, const QString &usuario, const Q
 
     if (destino.driver == QLatin1String("QIBASE"))
         preparaRaizFirebird();
-    if (!QSqlDatabase::isDriverAvailable(destino.driver))
+    else if (!QSqlDatabase::isDriverAvailable(destino.driver))
         throw ErroSistema(ErroProvedorNaoEncontrado,
                           QStringLiteral("O driver de banco de dados %1 não está instalado neste computador.")
                               .arg(destino.driver));
 
     descartaAntecipadas();
-    QSqlError erro;
+    std::optional<ErroSistema> erro;
     linha_->executa([&] {
         aberta_ = false;
-        removeConexao(nome_);
-        QSqlDatabase db = QSqlDatabase::addDatabase(destino.driver, nome_);
-        db.setDatabaseName(destino.banco);
-        db.setUserName(destino.usuario);
-        db.setPassword(destino.senha);
-        db.setConnectOptions(destino.opcoes);
-        aberta_ = db.open();
-        if (!aberta_)
-            erro = db.lastError();
+        sessao_.reset();
+        try {
+            sessao_ = abreSessao(destino, nome_);
+            aberta_ = true;
+        } catch (const ErroSistema &e) {
+            erro = e;
+        }
     });
-    if (aberta_)
+    if (aberta_) {
+        arquivo_ = destino.arquivo;
+        identidade_ = identidadeArquivo(arquivo_);
         return;
+    }
 
     if (stringConexao.toLower().contains(ProvedorJet)) {
         throw ErroSistema(ErroProvedorNaoEncontrado,
                           QStringLiteral("Não há neste computador um driver ODBC capaz de abrir o banco "
                                          "Access \"%1\" (%2).")
-                              .arg(QFileInfo(destino.banco.section(u'=', 2).section(u';', 0, 0)).filePath(),
-                                   erro.databaseText().trimmed()));
+                              .arg(destino.arquivo, erro->descricao()));
     }
-    lancaErroSql(erro, QStringLiteral("Não foi possível abrir o banco de dados."));
+    throw ErroSistema(erro->numero(), erro->descricao());
+}
+
+bool Conexao::arquivoSubstituido() const
+{
+    return aberta_ && !arquivo_.isEmpty() && identidadeArquivo(arquivo_) != identidade_;
 }
 
 void Conexao::reabre()
 {
-    abre(stringConexao_);
+    abre(stringConexao_, usuario_, senha_);
 }
 
 void Conexao::antecipa(const QString &sql, const QVariantList &parametros)
@@ -161,7 +189,7 @@ void Conexao::antecipa(const QString &sql, const QVariantList &parametros)
     if (!aberta_)
         return;
     for (const auto &antecipada : antecipadas_)
-        if (antecipada->mesma(sql, parametros))
+        if (antecipada->serve(sql, parametros))
             return;
     antecipadas_.push_back(inicia(sql, parametros));
 }
@@ -169,7 +197,7 @@ void Conexao::antecipa(const QString &sql, const QVariantList &parametros)
 bool Conexao::emAndamento(const QString &sql, const QVariantList &parametros) const
 {
     for (const auto &antecipada : antecipadas_)
-        if (antecipada->mesma(sql, parametros))
+        if (antecipada->serve(sql, parametros))
             return antecipada->emAndamento();
     return false;
 }
@@ -177,16 +205,17 @@ bool Conexao::emAndamento(const QString &sql, const QVariantList &parametros) co
 std::shared_ptr<Leitura> Conexao::inicia(const QString &sql, const QVariantList &parametros)
 {
     auto leitura = std::make_shared<Leitura>(sql, parametros);
-    linha_->envia([leitura, nome = nome_] { leitura->executa(nome); });
+    // Tasks run in the order sent, and the session is let go only by a task.
+    linha_->envia([leitura, this] { leitura->executa(sessao_.get()); });
     return leitura;
 }
 
 std::shared_ptr<Leitura> Conexao::leitura(const QString &sql, const QVariantList &parametros)
 {
-    // Taken by the first record set that opens the same statement; those
-    // started before it and not taken are not wanted any more.
+    // Taken by the first record set that opens the same statement with the
+    // same parameters; those started before it and not taken are not wanted any more.
     for (auto it = antecipadas_.begin(); it != antecipadas_.end(); ++it) {
-        if (!(*it)->mesma(sql, parametros))
+        if (!(*it)->serve(sql, parametros))
             continue;
         std::shared_ptr<Leitura> tomada = std::move(*it);
         for (auto anterior = antecipadas_.begin(); anterior != it; ++anterior)
@@ -214,9 +243,9 @@ void Registros::abre(const QString &sql, Conexao &conexao, int, int, int, const 
         throw ErroSistema(ErroOperacaoNaoPermitida,
                           QStringLiteral("A operação não é permitida quando a conexão está fechada."));
     std::shared_ptr<Leitura> leitura = conexao.leitura(sql, parametros);
-    QSqlError erro;
-    if (!leitura->esperaExecucao(erro))
-        lancaErroSql(erro, QStringLiteral("O comando foi recusado pelo banco de dados."));
+    Falha falha;
+    if (!leitura->esperaExecucao(falha))
+        throw ErroSistema(falha.numero, falha.descricao);
     leitura_ = std::move(leitura);
     colunas_ = leitura_->colunas();
     moveNext();
@@ -252,10 +281,10 @@ void Registros::moveNext()
         return;
     }
     if (recebidas_.empty()) {
-        QSqlError erro;
-        if (!leitura_->recebe(recebidas_, erro)) {
+        Falha falha;
+        if (!leitura_->recebe(recebidas_, falha)) {
             fecha();
-            lancaErroSql(erro, QStringLiteral("Falha ao ler o resultado do banco de dados."));
+            throw ErroSistema(falha.numero, falha.descricao);
         }
     }
     eof_ = recebidas_.empty();

@@ -1,4 +1,6 @@
 #pragma once
+#include "platform/ArquivoBanco.h"
+
 #include <QHash>
 #include <QString>
 #include <QStringList>
@@ -9,21 +11,23 @@
 
 // Database access: one connection opened with a connection string, and
 // forward-only, read-only record sets read row by row with fields looked up by
-// name. Every failure raises ErroSistema with the provider's number and
+// name. Every reading runs in a read-only transaction. Every failure raises ErroSistema with the provider's number and
 // description; nothing returns a status.
 namespace bancodados {
 
 class LinhaDoBanco;
 class Leitura;
+class Sessao;
 using Linha = QVector<QVariant>;
 
-// How a connection string is mapped onto a Qt SQL driver.
+// How a connection string is mapped onto a database client.
 struct Destino {
-    QString driver;       // "QIBASE" or "QODBC"
+    QString driver;       // "QIBASE": Firebird, through its client library; "QODBC": Qt's ODBC driver
     QString banco;        // Firebird database name, ODBC data source or ODBC connection string
     QString usuario;
     QString senha;
     QString opcoes;       // Qt connect options
+    QString arquivo;      // the local database file, when the database is one
 };
 
 // Reads a connection string: the Firebird provider strings open QIBASE (a local
@@ -45,20 +49,25 @@ public:
 
     void abre(const QString &stringConexao, const QString &usuario = QString(),
               const QString &senha = QString(), int opcoes = -1);
-    // Opens again with the string of the last open, after the link was lost.
+    // Opens again with the string and login of the last open, after the link
+    // was lost.
     void reabre();
     bool aberta() const { return aberta_; }
+    // The local database file opened is no longer the one its path names (a
+    // restore written to a new file and moved over the old one, or removed):
+    // only a new open reads what the path names now.
+    bool arquivoSubstituido() const;
     const QString &stringConexao() const { return stringConexao_; }
 
     // Starts a statement now, for the record set that opens it next on this
-    // connection: its rows are read while the caller does other work. Nothing
-    // happens when the same statement is already waiting. Statements started
-    // before the one taken, and all of them when the connection opens again,
-    // are dropped, so a record set never gets rows older than that.
-    // `parametros` are the values of the statement's "?" marks, in order.
+    // connection with the same parameters: its rows are read while the caller
+    // does other work. Nothing happens when the same statement with the same
+    // parameters is already waiting. Statements started before the one taken,
+    // and all of them when the connection opens again, are dropped, so a
+    // record set never gets rows older than that.
     void antecipa(const QString &sql, const QVariantList &parametros = {});
 
-    // True while a statement started in advance with these values is still
+    // True while a statement started in advance with these parameters is still
     // being run or read: a record set opening it now would wait for it.
     bool emAndamento(const QString &sql, const QVariantList &parametros = {}) const;
 
@@ -71,9 +80,14 @@ private:
 
     QString nome_;
     QString stringConexao_;
+    QString usuario_;
+    QString senha_;
+    QString arquivo_;
+    IdentidadeArquivo identidade_;
     int cursorLocation_ = 2;
     std::atomic<bool> aberta_{false};
     std::deque<std::shared_ptr<Leitura>> antecipadas_;
+    std::unique_ptr<Sessao> sessao_; // used on the connection's thread only
     std::unique_ptr<LinhaDoBanco> linha_;
 };
 
@@ -84,8 +98,9 @@ public:
     Registros(const Registros &) = delete;
     Registros &operator=(const Registros &) = delete;
 
-    // Runs the statement as given and stands on the first row (or at the end).
-    // `parametros` are the values of its "?" marks, in order, bound typed.
+    // Runs the statement as given, each "?" taking the next parameter (a QDate
+    // goes as a date, never as text), in a read-only transaction, and stands
+    // on the first row (or at the end).
     void abre(const QString &sql, Conexao &conexao, int tipoCursor = 0, int tipoTrava = 1,
               int opcoes = -1, const QVariantList &parametros = {});
     bool eof() const { return eof_; }

@@ -1,26 +1,59 @@
 #include "platform/Janela.h"
+#include "platform/Acessibilidade.h"
 
+#include <algorithm>
 #include <QCoreApplication>
+#include <QFont>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QPointer>
 #include <QTimer>
+#include <QVariant>
 #include <QWidget>
-#include <algorithm>
 #include <vector>
 
 QString Rotulo::caption() const { return rotulo_->text(); }
-void Rotulo::defineCaption(const QString &texto) { rotulo_->setText(texto); }
+void Rotulo::defineCaption(const QString &texto)
+{
+    // A caption wider than the label is drawn in a smaller font until it fits,
+    // so no digit of a large total is ever cut; a shorter one gets the
+    // designed font back.
+    QVariant desenhada = rotulo_->property("fonteDesenhada");
+    if (!desenhada.isValid()) {
+        desenhada = rotulo_->font();
+        rotulo_->setProperty("fonteDesenhada", desenhada);
+    }
+    QFont fonte = desenhada.value<QFont>();
+    const int largura = rotulo_->contentsRect().width() - 2 * rotulo_->margin();
+    while (QFontMetrics(fonte).horizontalAdvance(texto) > largura && fonte.pointSizeF() > 5.0)
+        fonte.setPointSizeF(fonte.pointSizeF() - 0.5);
+    if (fonte != rotulo_->font())
+        rotulo_->setFont(fonte);
+    rotulo_->setText(texto);
+    acessibilidade::textoMudou(rotulo_);
+}
 
 int Temporizador::intervalo() const { return timer_->interval(); }
-void Temporizador::defineIntervalo(int milissegundos) { timer_->setInterval(milissegundos); }
+void Temporizador::defineIntervalo(int milissegundos)
+{
+    const bool contava = timer_->isActive();
+    timer_->setInterval(milissegundos); // an active timer starts counting again
+    if (contava && aoMudar_)
+        aoMudar_(true);
+}
 bool Temporizador::ativo() const { return timer_->isActive(); }
 
 void Temporizador::defineAtivo(bool ativo)
 {
-    if (ativo && !timer_->isActive())
+    if (ativo && !timer_->isActive()) {
         timer_->start();
-    else if (!ativo)
+        if (aoMudar_)
+            aoMudar_(true);
+    } else if (!ativo) {
         timer_->stop();
+        if (aoMudar_)
+            aoMudar_(false);
+    }
 }
 
 namespace toolkit {

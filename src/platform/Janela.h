@@ -1,5 +1,6 @@
 #pragma once
 #include <QString>
+#include <functional>
 
 class QLabel;
 class QTimer;
@@ -20,7 +21,10 @@ private:
 // interval while enabled.
 class Temporizador {
 public:
-    explicit Temporizador(QTimer *timer = nullptr) : timer_(timer) {}
+    // aoMudar, when given, is told after each change whether the timer now
+    // counts (started or restarted) or stopped.
+    explicit Temporizador(QTimer *timer = nullptr, std::function<void(bool contando)> aoMudar = {})
+        : timer_(timer), aoMudar_(std::move(aoMudar)) {}
     int intervalo() const;
     void defineIntervalo(int milissegundos);
     bool ativo() const;
@@ -28,6 +32,7 @@ public:
 
 private:
     QTimer *timer_;
+    std::function<void(bool)> aoMudar_;
 };
 
 namespace toolkit {

@@ -1,8 +1,7 @@
 #include "platform/LinhaDoBanco.h"
 
-#include <QSqlDatabase>
-#include <QSqlQuery>
-#include <QSqlRecord>
+#include "errors/ErroCorrente.h"
+#include "platform/BancoDados.h"
 
 namespace bancodados {
 
@@ -63,60 +62,55 @@ namespace {
 constexpr std::size_t TamanhoDoLote = 64;
 } // namespace
 
-void Leitura::executa(const QString &nomeConexao)
+void Leitura::executa(Sessao *sessao)
 {
     std::deque<Linha> lote;
     if (!cancelada_) {
-        QSqlQuery consulta(QSqlDatabase::database(nomeConexao, false));
-        consulta.setForwardOnly(true);
-        consulta.setNumericalPrecisionPolicy(QSql::LowPrecisionDouble);
-        // A statement with "?" marks is prepared and gets its values bound in
-        // order, typed (a day goes as a date, never as text to be read).
-        bool executada = false;
-        if (parametros_.isEmpty()) {
-            executada = consulta.exec(sql_);
-        } else if (consulta.prepare(sql_)) {
-            for (const QVariant &valor : parametros_)
-                consulta.addBindValue(valor);
-            executada = consulta.exec();
-        }
-        if (!executada) {
-            std::lock_guard<std::mutex> trava(mutex_);
-            erro_ = consulta.lastError();
-            estado_ = Estado::Recusada;
-            aviso_.notify_all();
+        std::unique_ptr<Cursor> cursor;
+        try {
+            if (!sessao)
+                throw ErroSistema(ErroOperacaoNaoPermitida,
+                                  QStringLiteral("A operação não é permitida quando a conexão está fechada."));
+            cursor = sessao->executa(sql_, parametros_);
+        } catch (const ErroSistema &erro) {
+            falhou({erro.numero(), erro.descricao()}, Estado::Recusada);
             return;
         }
-        const QSqlRecord registro = consulta.record();
-        QStringList colunas;
-        for (int i = 0; i < registro.count(); ++i)
-            colunas << registro.fieldName(i);
         {
             std::lock_guard<std::mutex> trava(mutex_);
-            colunas_ = colunas;
+            colunas_ = cursor->colunas();
             estado_ = Estado::Executada;
             aviso_.notify_all();
         }
-        const int n = colunas.size();
-        bool primeira = true;
-        while (!cancelada_ && consulta.next()) {
-            Linha linha(n);
-            for (int i = 0; i < n; ++i)
-                linha[i] = consulta.value(i);
-            lote.push_back(std::move(linha));
-            // The first row at once, so the caller can start; then in batches.
-            if (primeira || lote.size() >= TamanhoDoLote)
-                entrega(lote);
-            primeira = false;
-        }
-        const QSqlError erro = consulta.lastError();
-        consulta.finish();
-        if (erro.isValid() && !cancelada_) {
-            std::lock_guard<std::mutex> trava(mutex_);
-            erro_ = erro;
+        try {
+            bool primeira = true;
+            Linha linha;
+            while (!cancelada_ && cursor->proxima(linha)) {
+                lote.push_back(std::move(linha));
+                linha = Linha();
+                // The first row at once, so the caller can start; then in batches.
+                if (primeira || lote.size() >= TamanhoDoLote)
+                    entrega(lote);
+                primeira = false;
+            }
+        } catch (const ErroSistema &erro) {
+            if (!cancelada_) {
+                std::lock_guard<std::mutex> trava(mutex_);
+                erro_ = {erro.numero(), erro.descricao()};
+                comErro_ = true;
+            }
         }
     }
     entrega(lote, true);
+}
+
+void Leitura::falhou(const Falha &falha, Estado estado)
+{
+    std::lock_guard<std::mutex> trava(mutex_);
+    erro_ = falha;
+    comErro_ = true;
+    estado_ = estado;
+    aviso_.notify_all();
 }
 
 void Leitura::entrega(std::deque<Linha> &lote, bool fim)
@@ -130,7 +124,7 @@ void Leitura::entrega(std::deque<Linha> &lote, bool fim)
     aviso_.notify_all();
 }
 
-bool Leitura::esperaExecucao(QSqlError &erro)
+bool Leitura::esperaExecucao(Falha &erro)
 {
     std::unique_lock<std::mutex> trava(mutex_);
     aviso_.wait(trava, [this] { return estado_ != Estado::Aguardando; });
@@ -146,7 +140,7 @@ QStringList Leitura::colunas() const
     return colunas_;
 }
 
-bool Leitura::recebe(std::deque<Linha> &linhas, QSqlError &erro)
+bool Leitura::recebe(std::deque<Linha> &linhas, Falha &erro)
 {
     std::unique_lock<std::mutex> trava(mutex_);
     aviso_.wait(trava, [this] { return !prontas_.empty() || estado_ == Estado::Terminada || estado_ == Estado::Recusada; });
@@ -154,7 +148,7 @@ bool Leitura::recebe(std::deque<Linha> &linhas, QSqlError &erro)
         linhas.push_back(std::move(linha));
     prontas_.clear();
     // An error while reading counts once every row read before it is taken.
-    if (linhas.empty() && erro_.isValid()) {
+    if (linhas.empty() && comErro_) {
         erro = erro_;
         return false;
     }

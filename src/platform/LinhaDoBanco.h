@@ -1,5 +1,4 @@
 #pragma once
-#include <QSqlError>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -9,13 +8,14 @@
 #include <condition_variable>
 #include <deque>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <thread>
 
-// The thread a connection lives on. A Qt SQL connection belongs to the thread
-// that opened it, so it is opened, queried and closed there, one task after
-// the other in the order sent; the window's thread meanwhile writes the rows
-// already read.
+// The thread a connection lives on. A connection (a Firebird attachment or a
+// Qt SQL connection) is used by the thread that opened it only, so it is
+// opened, queried and closed there, one task after the other in the order
+// sent; the window's thread meanwhile writes the rows already read.
 namespace bancodados {
 
 class LinhaDoBanco {
@@ -42,31 +42,52 @@ private:
 
 using Linha = QVector<QVariant>;
 
+// A statement running on an open connection, read forward. Failures raise
+// ErroSistema on the connection's thread.
+class Cursor {
+public:
+    virtual ~Cursor() = default;
+    virtual QStringList colunas() const = 0;
+    // The next row into `linha`; false at the end (and the reading is over).
+    virtual bool proxima(Linha &linha) = 0;
+};
+
+// An open connection, used on its thread only.
+class Sessao {
+public:
+    virtual ~Sessao() = default;
+    // Runs the statement, with its parameters, in a read-only transaction.
+    virtual std::unique_ptr<Cursor> executa(const QString &sql, const QVariantList &parametros) = 0;
+};
+
+// What the database said when it refused a statement or failed a reading.
+struct Falha {
+    long numero = 0;
+    QString descricao;
+};
+
 // One statement's result: run and read on the connection's thread, taken on
 // the caller's thread as the rows arrive.
 class Leitura {
 public:
-    explicit Leitura(QString sql, QVariantList parametros = {})
-        : sql_(std::move(sql)), parametros_(std::move(parametros)) {}
-    const QString &sql() const { return sql_; }
-    const QVariantList &parametros() const { return parametros_; }
-    // The same statement with the same values for its "?" marks.
-    bool mesma(const QString &sql, const QVariantList &parametros) const
+    Leitura(QString sql, QVariantList parametros) : sql_(std::move(sql)), parametros_(std::move(parametros)) {}
+    // A reading started in advance serves only the same statement with the same parameters.
+    bool serve(const QString &sql, const QVariantList &parametros) const
     {
         return sql_ == sql && parametros_ == parametros;
     }
 
     // On the connection's thread: runs the statement and reads every row,
-    // unless cancelled first.
-    void executa(const QString &nomeConexao);
+    // unless cancelled first. No session: the connection is not open.
+    void executa(Sessao *sessao);
 
     // On the caller's thread. Waits until the statement has run; false, with
     // the provider's error, when it was refused.
-    bool esperaExecucao(QSqlError &erro);
+    bool esperaExecucao(Falha &falha);
     QStringList colunas() const;
     // Waits for rows not yet taken and moves them into `linhas`; nothing moved
     // means the end. False, with the error, when reading failed at that point.
-    bool recebe(std::deque<Linha> &linhas, QSqlError &erro);
+    bool recebe(std::deque<Linha> &linhas, Falha &falha);
     // True while the statement is still waiting, running or being read.
     bool emAndamento() const;
     // The rows are no longer wanted: reading stops and the result is released.
@@ -77,12 +98,15 @@ private:
     // Hands the rows over; `fim` when they are the last.
     void entrega(std::deque<Linha> &lote, bool fim = false);
 
+    void falhou(const Falha &falha, Estado estado);
+
     const QString sql_;
-    const QVariantList parametros_; // bound to the "?" marks in order
+    const QVariantList parametros_;
     mutable std::mutex mutex_;
     std::condition_variable aviso_;
     Estado estado_ = Estado::Aguardando;
-    QSqlError erro_;
+    Falha erro_;
+    bool comErro_ = false;
     QStringList colunas_;
     std::deque<Linha> prontas_;
     std::atomic<bool> cancelada_{false};

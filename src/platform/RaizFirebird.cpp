@@ -1,6 +1,7 @@
 #include "platform/RaizFirebird.h"
 #include "platform/Toolkit.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -11,7 +12,9 @@ namespace bancodados {
 namespace {
 
 const QString RaizDebian = QStringLiteral("/usr/lib/x86_64-linux-gnu/firebird/3.0");
-const QString Marca = QStringLiteral("orvoaviso-superclassic-1");
+// Named after the layout of the root: a root made by an earlier version of
+// the program has another marker and is made again.
+const QString Marca = QStringLiteral("orvoaviso-superclassic-2");
 
 bool copiaArquivo(const QString &origem, const QString &destino)
 {
@@ -39,39 +42,96 @@ bool montaRaiz(const QString &pasta)
         return false;
     conf.write("# Firebird configuration of OrvoAviso: shared (SuperClassic) embedded engine,\n"
                "# so that the sales system and other programs keep using the same file.\n"
-               "ServerMode = SuperClassic\n");
+               "ServerMode = SuperClassic\n"
+               "# Nothing traces a reminder's readings: the trace plugin and its shared memory\n"
+               "# are not set up at every start.\n"
+               "TracePlugin =\n");
     conf.close();
 
     QFile marca(pasta + u'/' + Marca);
     return marca.open(QIODevice::WriteOnly) && QFileInfo::exists(pasta + QStringLiteral("/intl/libfbintl.so"));
 }
 
+// Every file the engine needs is there, as it was put: a root that has its
+// marker but lost a file (the character sets, say) fails at every notice.
 bool raizPronta(const QString &pasta)
 {
-    return QFileInfo::exists(pasta + u'/' + Marca);
+    if (!QFileInfo::exists(pasta + u'/' + Marca))
+        return false;
+    for (const char *nome : {"firebird.conf", "databases.conf", "fbtrace.conf", "plugins.conf", "firebird.msg",
+                             "intl/fbintl.conf", "plugins", "lib", "UDF"}) {
+        const QString original = RaizDebian + u'/' + QLatin1String(nome);
+        if (QFileInfo::exists(original) && !QFileInfo::exists(pasta + u'/' + QLatin1String(nome)))
+            return false;
+    }
+    const QFileInfo intl(pasta + QStringLiteral("/intl/libfbintl.so"));
+    if (!intl.isFile() || intl.isSymLink() || intl.size() != QFileInfo(RaizDebian + QStringLiteral("/intl/libfbintl.so")).size())
+        return false;
+    QFile conf(pasta + QStringLiteral("/firebird.conf"));
+    return conf.open(QIODevice::ReadOnly) && conf.readAll().contains("ServerMode = SuperClassic");
 }
 
-// Builds the root in a temporary folder beside the target and moves it into
-// place, so that two programs starting together never see half a root.
-bool preparaEm(const QString &pasta)
+// Temporary folders of starts that were ended halfway. One younger than a
+// few minutes may be another program's, being made right now.
+void removeSobras(const QString &pasta)
 {
-    if (raizPronta(pasta))
-        return true;
-    const QString temporaria = pasta + QStringLiteral(".tmp-") + QUuid::createUuid().toString(QUuid::Id128);
-    if (!montaRaiz(temporaria)) {
-        QDir(temporaria).removeRecursively();
-        return false;
-    }
-    if (!QDir().rename(temporaria, pasta))
-        QDir(temporaria).removeRecursively();
-    return raizPronta(pasta);
+    const QFileInfo alvo(pasta);
+    const QDateTime limite = QDateTime::currentDateTimeUtc().addSecs(-5 * 60);
+    for (const QFileInfo &sobra : QDir(alvo.path()).entryInfoList({alvo.fileName() + QStringLiteral(".tmp-*"),
+                                                                    alvo.fileName() + QStringLiteral(".velha-*")},
+                                                                   QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot))
+        if (sobra.lastModified().toUTC() < limite)
+            QDir(sobra.filePath()).removeRecursively();
 }
 
 } // namespace
 
+// Builds the root in a temporary folder beside the target and moves it into
+// place, so that two programs starting together never see half a root. A
+// damaged root is moved aside first and removed.
+bool preparaRaizEm(const QString &pasta)
+{
+    removeSobras(pasta);
+    if (raizPronta(pasta))
+        return true;
+    const QString sufixo = QUuid::createUuid().toString(QUuid::Id128);
+    const QString temporaria = pasta + QStringLiteral(".tmp-") + sufixo;
+    if (!montaRaiz(temporaria)) {
+        QDir(temporaria).removeRecursively();
+        return false;
+    }
+    if (QFileInfo::exists(pasta) && !raizPronta(pasta)) {
+        const QString velha = pasta + QStringLiteral(".velha-") + sufixo;
+        if (QDir().rename(pasta, velha))
+            QDir(velha).removeRecursively();
+    }
+    if (!QDir().rename(temporaria, pasta))
+        QDir(temporaria).removeRecursively(); // another program put its own in place first
+    return raizPronta(pasta);
+}
+
+bool programaInstalado(const QString &pastaPrograma)
+{
+    const QString pasta = QDir::cleanPath(pastaPrograma);
+    if (pasta == QLatin1String("/usr") || pasta.startsWith(QLatin1String("/usr/")))
+        return true;
+    if (QFileInfo::exists(pasta + QStringLiteral("/../share/orvoaviso")))
+        return true;
+    return !QFileInfo(pasta).isWritable();
+}
+
+QString pastaCacheFirebird()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation)
+        + QStringLiteral("/orvoaviso/firebird");
+}
+
 QString pastaRaizFirebird()
 {
-    return toolkit::pastaDoPrograma() + QStringLiteral("/firebird");
+    const QString programa = toolkit::pastaDoPrograma();
+    if (programaInstalado(programa))
+        return pastaCacheFirebird();
+    return programa + QStringLiteral("/firebird");
 }
 
 QString preparaRaizFirebird()
@@ -80,10 +140,11 @@ QString preparaRaizFirebird()
     if (!existente.isEmpty())
         return existente;
     QString pasta = pastaRaizFirebird();
-    if (!preparaEm(pasta)) {
-        pasta = QStandardPaths::writableLocation(QStandardPaths::CacheLocation) + QStringLiteral("/firebird");
-        if (!preparaEm(pasta))
+    if (!preparaRaizEm(pasta)) {
+        const QString cache = pastaCacheFirebird();
+        if (pasta == cache || !preparaRaizEm(cache))
             return QString(); // the engine's own configuration applies
+        pasta = cache;
     }
     qputenv("FIREBIRD", QFile::encodeName(pasta));
     return pasta;

@@ -10,8 +10,23 @@ namespace bancodados {
 // FIREBIRD root already set in the environment is respected.
 QString preparaRaizFirebird();
 
-// Where the root is made: the "firebird" folder beside the program, or the
-// user's cache folder when the program folder cannot be written.
+// Where the root is made: the "firebird" folder beside a program run from its
+// build or copy folder; the user's cache for an installed program, which
+// writes nothing beside itself. The cache is also the fallback when the
+// program's folder cannot be written after all.
 QString pastaRaizFirebird();
+
+// The root in the user's cache: $XDG_CACHE_HOME/orvoaviso/firebird (by
+// default ~/.cache/orvoaviso/firebird).
+QString pastaCacheFirebird();
+
+// An installed program: under /usr, laid out with its share/orvoaviso folder
+// beside its bin folder, or in a folder it cannot write.
+bool programaInstalado(const QString &pastaPrograma);
+
+// Makes sure the root at pasta is whole, making it again when a file is
+// missing or changed, and removes the temporary folders that starts ended
+// halfway left beside it. False when it cannot be made there.
+bool preparaRaizEm(const QString &pasta);
 
 } // namespace bancodados

@@ -10,6 +10,8 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <pthread.h>
+#include <thread>
 
 namespace toolkit {
 namespace {
@@ -71,8 +73,13 @@ void defineApontador(int codigo)
 
 int apontador() { return codigoApontador; }
 
-void caixaMensagem(const QString &texto, int estilo, const std::optional<QString> &titulo)
+void caixaMensagem(const QString &texto, int estilo, const std::optional<QString> &titulo, const QString &noTerminal)
 {
+    QString terminal = QString(texto).replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QChar(13), QChar(10));
+    if (!noTerminal.isEmpty())
+        terminal += QChar(10) + noTerminal;
+    std::fprintf(stderr, "OrvoAviso: %s\n", terminal.toLocal8Bit().constData());
+    std::fflush(stderr);
     const QString tituloMostrado = titulo ? *titulo : TituloAplicacao;
     if (observacaoAtiva) {
         mensagensMostradas().push_back({texto, estilo, tituloMostrado});
@@ -104,19 +111,26 @@ void enviaTeclas(const QString &teclas)
     }
 }
 
-namespace {
-// Nothing is written to the database, so nothing is lost by ending at once;
-// a clean detach from inside the engine's own signal handling never returns.
-void terminaAgora(int) { std::_Exit(0); }
-} // namespace
-
 void encerraComPedidoDoSistema()
 {
-    struct sigaction acao {};
-    acao.sa_handler = terminaAgora;
-    sigemptyset(&acao.sa_mask);
-    sigaction(SIGTERM, &acao, nullptr);
-    sigaction(SIGINT, &acao, nullptr);
+    // The two signals are blocked in every thread (threads started later,
+    // the database client's among them, inherit the mask) and taken by one
+    // thread of their own: no handler the database client installs when it
+    // loads or attaches ever sees them, and they end the program at any
+    // moment, also while the connection opens or a message box is up.
+    // Nothing is written to the database, so nothing is lost by ending at once.
+    static sigset_t sinais;
+    sigemptyset(&sinais);
+    sigaddset(&sinais, SIGTERM);
+    sigaddset(&sinais, SIGINT);
+    if (pthread_sigmask(SIG_BLOCK, &sinais, nullptr) != 0)
+        return;
+    std::thread([] {
+        int sinal = 0;
+        while (sigwait(&sinais, &sinal) != 0) {
+        }
+        std::_Exit(0);
+    }).detach();
 }
 
 void encerraPrograma(int status)
@@ -140,7 +154,6 @@ void executaManipulador(const std::function<void()> &manipulador)
         try {
             const QString texto = QStringLiteral("Erro em tempo de execução '%1':").arg(erro.numero())
                 + QChar(13) + QChar(13) + erro.descricao();
-            std::fprintf(stderr, "%s\n", qPrintable(QString(texto).replace(QChar(13), QChar(10))));
             caixaMensagem(texto, EstiloCritico);
             encerraPrograma(1);
         } catch (const FimDoPrograma &) {
@@ -149,7 +162,6 @@ void executaManipulador(const std::function<void()> &manipulador)
         try {
             const QString texto = QStringLiteral("Erro em tempo de execução:") + QChar(13) + QChar(13)
                 + QString::fromLocal8Bit(erro.what());
-            std::fprintf(stderr, "%s\n", erro.what());
             caixaMensagem(texto, EstiloCritico);
             encerraPrograma(1);
         } catch (const FimDoPrograma &) {

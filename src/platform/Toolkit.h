@@ -27,8 +27,9 @@ int apontador();
 
 // Modal message box. A carriage return alone is a line break on screen. Without
 // a title the application title "OrvoAviso" is used; an empty title stays empty.
+// The text also goes to standard error, followed there by noTerminal if given.
 void caixaMensagem(const QString &texto, int estilo,
-                   const std::optional<QString> &titulo = std::nullopt);
+                   const std::optional<QString> &titulo = std::nullopt, const QString &noTerminal = QString());
 void beep();
 
 // Sends keys to the focused control without waiting: they are queued and arrive
@@ -36,8 +37,9 @@ void beep();
 void enviaTeclas(const QString &teclas);
 
 // A request of the system to end the program (SIGTERM at logout, Ctrl+C) ends
-// it at once. Installed after the database engine, which takes these signals
-// for itself and would otherwise keep the program running.
+// it at once, at every moment of its life. Called first thing in main, before
+// any other thread starts: the database client takes these signals for itself
+// when it loads and would otherwise keep the program running.
 void encerraComPedidoDoSistema();
 
 // Ends the whole process at once with the given status.

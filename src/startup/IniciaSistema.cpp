@@ -1,24 +1,24 @@
 #include "startup/IniciaSistema.h"
 #include "errors/ErroCorrente.h"
 #include "platform/Toolkit.h"
+#include "startup/Aplicacao.h"
+#include "startup/CaminhosConfiguracao.h"
 #include "startup/Configuracao.h"
+#include "startup/ExplicacaoFalha.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <cstdio>
 #include <memory>
 
 namespace {
-std::unique_ptr<bancodados::Conexao> &conexao()
-{
-    static std::unique_ptr<bancodados::Conexao> c;
-    return c;
-}
+// The connection belongs to the running program.
+std::unique_ptr<bancodados::Conexao> &conexao() { return Aplicacao::instancia().conexaoPropria(); }
 
-[[noreturn]] void encerraComMensagem(const QString &texto, int estilo, int status)
+// The message also goes to standard error, followed by the detail, which is
+// for the administrator and is not shown in the box.
+[[noreturn]] void encerraComMensagem(const QString &texto, int estilo, int status, const QString &detalhe = {})
 {
-    std::fprintf(stderr, "OrvoAviso: %s\n", qPrintable(QString(texto).replace(QChar(13), QChar(10))));
-    toolkit::caixaMensagem(texto, estilo);
+    toolkit::caixaMensagem(texto, estilo, std::nullopt, detalhe);
     toolkit::encerraPrograma(status);
 }
 } // namespace
@@ -31,17 +31,31 @@ void IniciaSistema()
 {
     toolkit::defineApontador(toolkit::ApontadorAmpulheta);
 
-    const QString caminho = toolkit::pastaDoPrograma() + QStringLiteral("/orvo.ini");
-    if (!QFileInfo(caminho).isFile())
+    const QStringList procurados = caminhosConfiguracao();
+    const QString caminho = primeiraConfiguracaoExistente(procurados);
+    if (caminho.isEmpty())
         encerraComMensagem(QStringLiteral("Arquivo orvo.INI não encontrado "), toolkit::EstiloInformacao,
-                           SaidaSemConfiguracao);
+                           SaidaSemConfiguracao,
+                           QStringLiteral("Procurado em:\n  ") + procurados.join(QStringLiteral("\n  ")));
 
+    // A few lines of text: anything far bigger is not the configuration, and
+    // reading it whole would take seconds and a lot of memory.
+    constexpr qint64 TamanhoMaximo = 1024 * 1024;
+    const auto muitoGrande = [&] {
+        encerraComMensagem(QStringLiteral("O arquivo orvo.INI é grande demais para ser o arquivo de configuração "
+                                          "(mais de 1 MB): ") + caminho,
+                           toolkit::EstiloExclamacao, SaidaSemConfiguracao);
+    };
+    if (QFileInfo(caminho).size() > TamanhoMaximo)
+        muitoGrande();
     QFile arquivo(caminho);
     if (!arquivo.open(QIODevice::ReadOnly))
         encerraComMensagem(QStringLiteral("Não foi possível ler o arquivo orvo.INI: ") + arquivo.errorString(),
                            toolkit::EstiloExclamacao, SaidaSemConfiguracao);
-    const QByteArray conteudo = arquivo.readAll();
+    const QByteArray conteudo = arquivo.read(TamanhoMaximo + 1);
     arquivo.close();
+    if (conteudo.size() > TamanhoMaximo)
+        muitoGrande();
 
     const Configuracao configuracao = interpretaConfiguracao(linhasDoArquivo(conteudo));
     const QString stringConexao = montaStringConexao(configuracao);
@@ -49,12 +63,18 @@ void IniciaSistema()
     conexao() = std::make_unique<bancodados::Conexao>();
     conexao()->defineCursorLocation(3);
     try {
-        conexao()->abre(stringConexao, QString(), QString(), -1);
+        // The site's login replaces the built-in one of the Firebird strings.
+        const bool login = conexaoFirebird(configuracao);
+        conexao()->abre(stringConexao, login ? configuracao.usuario : QString(),
+                        login ? configuracao.senha : QString(), -1);
     } catch (const ErroSistema &erro) {
         limpaErroCorrente();
-        encerraComMensagem(QStringLiteral("Não foi possível abrir o banco de dados de vendas.") + QChar(13)
-                               + erro.descricao() + QStringLiteral(" (Nº: %1)").arg(erro.numero()),
-                           toolkit::EstiloExclamacao, SaidaSemBanco);
+        QString texto = QStringLiteral("Não foi possível abrir o banco de dados de vendas.") + QChar(13)
+            + erro.descricao() + QStringLiteral(" (Nº: %1)").arg(erro.numero());
+        const QString explicacao = explicacaoDaFalha(erro.descricao(), nomeDoUsuario());
+        if (!explicacao.isEmpty())
+            texto += QString(2, QChar(13)) + explicacao;
+        encerraComMensagem(texto, toolkit::EstiloExclamacao, SaidaSemBanco);
     }
 
     toolkit::defineApontador(toolkit::ApontadorNormal);

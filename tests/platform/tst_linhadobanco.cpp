@@ -5,8 +5,17 @@
 #include "platform/BancoDados.h"
 #include "support/BancoTeste.h"
 
+#include "platform/Firebird.h"
+
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <arpa/inet.h>
+#include <atomic>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <thread>
+#include <unistd.h>
 
 using namespace bancodados;
 using bancoteste::numeroDoErro;
@@ -31,10 +40,10 @@ QStringList le(Registros &rs, const QString &campo)
     return valores;
 }
 
-QStringList leTudo(const QString &sql, Conexao &c, const QString &campo)
+QStringList leTudo(const QString &sql, Conexao &c, const QString &campo, const QVariantList &parametros = {})
 {
     Registros rs;
-    rs.abre(sql, c);
+    rs.abre(sql, c, 0, 1, -1, parametros);
     return le(rs, campo);
 }
 
@@ -186,30 +195,79 @@ private slots:
         QCOMPARE(numeroDoErro([&] { rs.abre(errada, c); }), -204L);
     }
 
-    // Values for the "?" marks are bound in order, a day as a date; a
-    // statement started in advance is taken only with the same values, and is
-    // said to be in progress until it has been read.
-    void parametrosLigadosEAntecipadaComOsMesmosValores()
+    // A statement started in advance for one day is taken only by a reading of
+    // the same day; the day goes as a date and comes back as one.
+    void antecipadaSoParaOMesmoDia()
     {
         Conexao c;
         c.abre(stringConexao);
-        const QString antesDe = QStringLiteral("Select Count(*) As N From Cliente Where IDCliente < ? "
-                                               "And Cast(? As Date) < Cast('2026-12-08' As Date)");
-        const QDate ontem(2026, 12, 7);
+        const QString doDia = QStringLiteral("Select Count(*) As N, Cast(? As Date) As Dia From Cliente");
+        const QDate hoje(2026, 8, 25), amanha(2026, 8, 26);
+        const int antes = leTudo(QStringLiteral("Select Count(*) As N From Cliente"), c, QStringLiteral("N")).at(0).toInt();
+        c.antecipa(doDia, {hoje});
+        esperaAsEnviadas(c);
+        novoCliente(50, QStringLiteral("Elis"));
+        // Another day reads afresh, and leaves the one of today waiting.
+        QCOMPARE(leTudo(doDia, c, QStringLiteral("N"), {amanha}), QStringList{QString::number(antes + 1)});
         Registros rs;
-        rs.abre(antesDe, c, 0, 1, -1, {2, ontem});
-        QCOMPARE(le(rs, QStringLiteral("N")), QStringList({"1"}));
-        rs.abre(antesDe, c, 0, 1, -1, {2, QDate(2026, 12, 8)});
-        QCOMPARE(le(rs, QStringLiteral("N")), QStringList({"0"}));
+        rs.abre(doDia, c, 0, 1, -1, {hoje});
+        QCOMPARE(rs.campo(QStringLiteral("N")).toInt(), antes);
+        QCOMPARE(rs.campo(QStringLiteral("Dia")).toDate(), hoje);
+    }
 
-        c.antecipa(antesDe, {3, ontem});
-        QVERIFY(!c.emAndamento(antesDe, {2, ontem})); // not started with those values
-        QVERIFY(QTest::qWaitFor([&] { return !c.emAndamento(antesDe, {3, ontem}); }, 10000));
-        novoCliente(5, QStringLiteral("Elisa"));
-        rs.abre(antesDe, c, 0, 1, -1, {9, ontem}); // other values: read afresh
-        QCOMPARE(le(rs, QStringLiteral("N")), QStringList({"5"}));
-        rs.abre(antesDe, c, 0, 1, -1, {3, ontem}); // the one started in advance
-        QCOMPARE(le(rs, QStringLiteral("N")), QStringList({"2"}));
+    // A statement that would run for hours is cancelled from another thread:
+    // it fails with Firebird's cancellation, and the attachment goes on.
+    void comandoCanceladoDeOutraThread()
+    {
+        using namespace bancodados::firebird;
+        Anexo anexo(banco, QStringLiteral("SYSDBA"), QStringLiteral("quillfern"));
+        std::atomic<bool> fim{false};
+        std::thread cancela([&] {
+            // Again and again, in case the first comes before the statement runs.
+            for (int i = 0; i < 100 && !fim; ++i) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(100));
+                anexo.cancelaOperacao();
+            }
+        });
+        const long numero = numeroDoErro([&] {
+            Transacao t(anexo);
+            Comando longo(anexo, t, QStringLiteral("Select Count(*) As N From RDB$FIELDS A, RDB$FIELDS B, "
+                                                   "RDB$FIELDS C, RDB$FIELDS D"));
+            Linha linha;
+            longo.proxima(linha);
+        });
+        fim = true;
+        cancela.join();
+        QCOMPARE(numero, -901L);
+        QVERIFY2(erroCorrente().descricao.contains(QStringLiteral("cancel")), qPrintable(erroCorrente().descricao));
+        Transacao t(anexo);
+        Comando curto(anexo, t, sequencia(2));
+        Linha linha;
+        QVERIFY(curto.proxima(linha));
+        QCOMPARE(linha.at(0).toInt(), 1);
+    }
+
+    // A server that takes the connection and never answers: the attachment
+    // gives up after the wait it was given.
+    void esperaDaConexaoLimitada()
+    {
+        const int s = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        sockaddr_in endereco{};
+        endereco.sin_family = AF_INET;
+        endereco.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t tamanho = sizeof endereco;
+        QVERIFY(::bind(s, reinterpret_cast<sockaddr *>(&endereco), sizeof endereco) == 0);
+        QVERIFY(::listen(s, 4) == 0); // the kernel completes the handshake; nobody ever answers
+        QVERIFY(::getsockname(s, reinterpret_cast<sockaddr *>(&endereco), &tamanho) == 0);
+        const QString nome = QStringLiteral("127.0.0.1/%1:/nada/VENDAS.FDB").arg(ntohs(endereco.sin_port));
+        const long numero = numeroDoErro([&] {
+            bancodados::firebird::Anexo(nome, QStringLiteral("SYSDBA"), QStringLiteral("quillfern"), 1);
+        });
+        ::close(s);
+        // Firebird's "connection rejected by remote interface" (without the
+        // wait the client would sit for the engine's 180 s).
+        QCOMPARE(numero, -923L);
+        QVERIFY(!erroCorrente().descricao.isEmpty());
     }
 };
 

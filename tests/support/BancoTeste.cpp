@@ -7,6 +7,7 @@
 #include <QProcess>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QStringEncoder>
 #include <QTest>
 
 namespace bancoteste {
@@ -54,6 +55,25 @@ QString criaBancoFirebird(const QString &pasta, const QString &arquivo, const QS
         + QString::fromUtf8(schema.readAll()) + QStringLiteral("\nCOMMIT;\n");
     executaIsql(script);
     return caminho;
+}
+
+QString literalFirebird(const QString &texto, const QString &charset)
+{
+    const QString conjunto = charset == QLatin1String("NONE") ? QStringLiteral("WIN1252") : charset;
+    const char *codificacao = conjunto == QLatin1String("UTF8") ? "UTF-8"
+        : conjunto == QLatin1String("ISO8859_1")                ? "ISO-8859-1"
+                                                                : "windows-1252";
+    QStringEncoder codifica(codificacao);
+    const QByteArray bytes = codifica(texto);
+    if (codifica.hasError())
+        QTest::qFail(qPrintable(texto + QStringLiteral(" não cabe em ") + charset), __FILE__, __LINE__);
+    return QStringLiteral("_%1 x'%2'").arg(conjunto, QString::fromLatin1(bytes.toHex()));
+}
+
+QString stringConexaoFirebird(const QString &banco)
+{
+    return QStringLiteral("Provider=LCPI.IBProvider.1;Data Source=") + banco
+        + QStringLiteral(";User ID=SYSDBA;Password=quillfern;ctype=none");
 }
 
 QSqlDatabase abreEscritaFirebird(const QString &banco, const QString &nomeConexao)

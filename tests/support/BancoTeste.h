@@ -21,6 +21,15 @@ void executaIsql(const QString &script, const QString &banco = QString());
 QString criaBancoFirebird(const QString &pasta, const QString &arquivo = QStringLiteral("VENDAS.FDB"),
                           const QString &charset = QStringLiteral("WIN1252"));
 
+// A text as a literal of an isql script that stores exactly its bytes in the
+// given character set ("NONE": Windows-1252 bytes, as the sales system wrote
+// them), whatever isql's own connection character set.
+QString literalFirebird(const QString &texto, const QString &charset);
+
+// The connection string of the sales system for a Firebird database name
+// (a file, or "host/port:file" on a server).
+QString stringConexaoFirebird(const QString &banco);
+
 // A read-write connection for putting fixture rows in.
 QSqlDatabase abreEscritaFirebird(const QString &banco, const QString &nomeConexao);
 void fechaConexao(const QString &nomeConexao);

@@ -1,0 +1,13 @@
+#pragma once
+#include "platform/LinhaDoBanco.h"
+
+namespace bancodados {
+
+struct Destino;
+
+// Opens the connection a connection string leads to, on the calling thread
+// (the connection's own): Firebird through its client library, ODBC through
+// Qt's QODBC driver. Raises ErroSistema when it cannot be opened.
+std::unique_ptr<Sessao> abreSessao(const Destino &destino, const QString &nomeQt);
+
+} // namespace bancodados
