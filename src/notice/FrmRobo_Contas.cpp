@@ -10,6 +10,7 @@
 #include "startup/Aplicacao.h"
 
 #include <QLabel>
+#include <QTimer>
 
 namespace {
 const QString MascaraValor = QStringLiteral("#,###,###,##0.00");
