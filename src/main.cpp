@@ -6,10 +6,10 @@
 
 int main(int argc, char *argv[])
 {
+    toolkit::encerraComPedidoDoSistema();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("OrvoAviso"));
     FrmAcesso::carrega();
-    toolkit::encerraComPedidoDoSistema();
     const int status = app.exec();
     // The connection is let go while the toolkit is still up; left to the
     // toolkit's own clean-up, the embedded engine does not come back.

@@ -12,6 +12,9 @@
 #                    folder can open a file the server has open; intl is a real
 #                    copy (through a link the engine does not find WIN1252)
 #   security3.fdb    security database, SYSDBA's password "quillfern"
+#                    (ORVO_FB_SENHA gives another one, as sites have)
+# ORVO_FB_MODO=Super runs the server as Debian's default does: it then holds
+# every file it opens for itself.
 #   trava/           lock folder (FIREBIRD_LOCK); every process that opens a
 #                    file this server has open must use this same folder
 #   tmp/             sort space (FIREBIRD_TMP)
@@ -24,7 +27,8 @@ NOME_SCRIPT=firebird.sh
 
 RAIZ_DEBIAN=/usr/lib/x86_64-linux-gnu/firebird/3.0
 SERVIDOR=/usr/sbin/firebird
-SENHA_SYSDBA=quillfern
+SENHA_SYSDBA=${ORVO_FB_SENHA:-quillfern}
+MODO_SERVIDOR=${ORVO_FB_MODO:-SuperClassic}
 
 uso() {
     echo "uso: $0 {inicia|para|estado} PASTA PORTA" >&2
@@ -80,7 +84,7 @@ prepara_raiz() {
     fi
     cat > "$RAIZ/firebird.conf" <<EOF
 # Private test server of OrvoAviso (written by firebird.sh).
-ServerMode = SuperClassic
+ServerMode = $MODO_SERVIDOR
 RemoteServicePort = $PORTA
 RemoteBindAddress = 127.0.0.1
 SecurityDatabase = $SEGURANCA

@@ -10,12 +10,22 @@ QDate &diaDefinido()
     static QDate dia;
     return dia;
 }
+
+std::function<QDate()> &relogio()
+{
+    static std::function<QDate()> r;
+    return r;
+}
 } // namespace
 
 QDate hoje()
 {
-    return diaDefinido().isValid() ? diaDefinido() : QDate::currentDate();
+    if (diaDefinido().isValid())
+        return diaDefinido();
+    return relogio() ? relogio()() : QDate::currentDate();
 }
+
+void defineRelogio(std::function<QDate()> dia) { relogio() = std::move(dia); }
 
 void defineHoje(const QDate &dia) { diaDefinido() = dia; }
 

@@ -2,6 +2,7 @@
 #include <QDate>
 #include <QString>
 #include <QVariantList>
+#include <functional>
 
 namespace bancodados {
 class Conexao;
@@ -29,5 +30,7 @@ void antecipa(bancodados::Conexao &conexao, const QDate &dia);
 // The day the notice lists; tests set another.
 QDate hoje();
 void defineHoje(const QDate &dia); // an invalid date goes back to the clock
+// The clock asked for the day when none is set (an empty one: the system's).
+void defineRelogio(std::function<QDate()> dia);
 
 } // namespace consultas

@@ -25,6 +25,8 @@ void FrmRobo::LimpaGrid()
         grade->defineCol(-1);
         grade->defineRow(-1);
         grade->defineAcao(Grade::AcaoLimpaTexto);
+        // Clearing keeps colours: no emptied row may stay yellow.
+        grade->defineCorFundo(grade->corCelulaNormal());
     }
 }
 
@@ -71,17 +73,20 @@ void FrmRobo::preencheGrade(Grade &grade, bancodados::Registros &rs, double &tot
         rs.moveNext();
     }
     grade.concluiPreenchimento();
+    grade.ajustaColunaAoTexto(4);
 }
 
 void FrmRobo::CarregaContas()
 {
-    if (conexaoSuspeita_) {
-        // The last refresh failed, maybe because the link to the database was
-        // lost: start this one on a fresh connection.
-        conexaoCompartilhada().reabre();
-        conexaoSuspeita_ = false;
-    }
     try {
+        // The last refresh failed, maybe because the link to the database was
+        // lost, or the database file was replaced on disk (a restore moved
+        // over it): start this one on a fresh connection.
+        if (conexaoSuspeita_ || conexaoCompartilhada().arquivoSubstituido()) {
+            conexaoSuspeita_ = true;
+            conexaoCompartilhada().reabre();
+            conexaoSuspeita_ = false;
+        }
         bancodados::Registros rs;
         double totalReceber = 0;
         double totalPagar = 0;
@@ -108,6 +113,9 @@ void FrmRobo::CarregaContas()
         Rotulo(lblTotalGeral).defineCaption(formatacao::formataNumero(totalReceber - pagarMostrado, MascaraValor));
     } catch (const ErroSistema &) {
         conexaoSuspeita_ = true;
+        // Nothing on screen may claim a total this refresh did not read.
+        for (QLabel *total : {lblTotalAberto, lblTotalPago, lblTotalGeral})
+            Rotulo(total).defineCaption(QString());
         throw;
     }
 }

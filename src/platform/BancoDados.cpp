@@ -2,14 +2,13 @@
 #include "errors/ErroCorrente.h"
 #include "platform/LinhaDoBanco.h"
 #include "platform/RaizFirebird.h"
-
 #include "platform/Sessoes.h"
 
 #include <QFileInfo>
-#include <QHash>
 #include <QSqlDatabase>
+#include <QHash>
 #include <QUuid>
-
+#include <algorithm>
 #include <optional>
 
 namespace bancodados {
@@ -33,11 +32,48 @@ QHash<QString, QString> pares(const QString &stringConexao)
     return resultado;
 }
 
+// The data source of a connection string, cut out of it. The start-up writes
+// the data folder as it stands in orvo.ini followed by the database file, so
+// the value runs from "data source=" to the last ".fdb" or ".mdb": a folder
+// holding ";", "=" or quotes stays whole and can never add keys to the string.
+// Strings without such a file end the value at the next ";".
+QString separaFonte(QString &stringConexao)
+{
+    const QString chave = QStringLiteral("data source=");
+    const qsizetype inicio = stringConexao.indexOf(chave, 0, Qt::CaseInsensitive);
+    if (inicio < 0)
+        return QString();
+    const qsizetype valor = inicio + chave.size();
+    qsizetype fim = -1;
+    for (const QString arquivo : {QStringLiteral(".fdb"), QStringLiteral(".mdb")}) {
+        const qsizetype achado = stringConexao.lastIndexOf(arquivo, -1, Qt::CaseInsensitive);
+        if (achado >= valor)
+            fim = std::max(fim, achado + arquivo.size());
+    }
+    if (fim < 0) {
+        fim = stringConexao.indexOf(u';', valor);
+        if (fim < 0)
+            fim = stringConexao.size();
+    }
+    const QString fonte = stringConexao.mid(valor, fim - valor).trimmed();
+    stringConexao.remove(inicio, fim - inicio);
+    return fonte;
+}
+
 // The start-up joins folder and file with "\"; the Linux Firebird engine and
 // file systems want "/".
-QString caminhoLocal(QString fonte)
+QString barrasNormais(QString fonte)
 {
     return fonte.replace(u'\\', u'/');
+}
+
+// A value of an ODBC connection string: in braces when it holds ";" or braces,
+// so that the driver manager reads it whole.
+QString valorOdbc(QString valor)
+{
+    if (!valor.contains(u';') && !valor.contains(u'{') && !valor.contains(u'}'))
+        return valor;
+    return u'{' + valor.replace(QStringLiteral("}"), QStringLiteral("}}")) + u'}';
 }
 
 } // namespace
@@ -52,20 +88,26 @@ Destino interpretaStringConexao(const QString &stringConexao)
         destino.opcoes = QStringLiteral("SQL_ATTR_ACCESS_MODE=SQL_MODE_READ_ONLY");
         return destino;
     }
-    const QHash<QString, QString> p = pares(stringConexao);
+    QString resto = stringConexao;
+    const QString fonte = separaFonte(resto);
+    const QHash<QString, QString> p = pares(resto);
     const QString provedor = p.value(QStringLiteral("provider")).toLower();
-    const QString fonte = p.value(QStringLiteral("data source"));
     if (provedor == ProvedorFirebird || provedor == ProvedorFirebirdAlternativo) {
         destino.driver = QStringLiteral("QIBASE");
-        destino.banco = caminhoLocal(fonte);
+        destino.banco = barrasNormais(fonte);
+        if (caminhoLocal(destino.banco)) {
+            destino.banco = caminhoExistente(destino.banco, 1);
+            destino.arquivo = destino.banco;
+        }
         destino.usuario = p.value(QStringLiteral("user id"));
         destino.senha = p.value(QStringLiteral("password"));
         return destino;
     }
     if (provedor == ProvedorJet) {
         destino.driver = QStringLiteral("QODBC");
-        destino.banco = QStringLiteral("DRIVER={Microsoft Access Driver (*.mdb)};DBQ=") + caminhoLocal(fonte)
-            + QStringLiteral(";ReadOnly=1");
+        destino.arquivo = caminhoExistente(barrasNormais(fonte), 2);
+        destino.banco = QStringLiteral("DRIVER={Microsoft Access Driver (*.mdb)};DBQ=")
+            + valorOdbc(destino.arquivo) + QStringLiteral(";ReadOnly=1");
         destino.opcoes = QStringLiteral("SQL_ATTR_ACCESS_MODE=SQL_MODE_READ_ONLY");
         return destino;
     }
@@ -90,6 +132,8 @@ Conexao::~Conexao()
 void Conexao::abre(const QString &stringConexao, const QString &usuario, const QString &senha, int)
 {
     stringConexao_ = stringConexao;
+    usuario_ = usuario;
+    senha_ = senha;
     Destino destino = interpretaStringConexao(stringConexao);
     if (!usuario.isEmpty())
         destino.usuario = usuario;
@@ -115,22 +159,29 @@ void Conexao::abre(const QString &stringConexao, const QString &usuario, const Q
             erro = e;
         }
     });
-    if (aberta_)
+    if (aberta_) {
+        arquivo_ = destino.arquivo;
+        identidade_ = identidadeArquivo(arquivo_);
         return;
+    }
 
     if (stringConexao.toLower().contains(ProvedorJet)) {
         throw ErroSistema(ErroProvedorNaoEncontrado,
                           QStringLiteral("Não há neste computador um driver ODBC capaz de abrir o banco "
                                          "Access \"%1\" (%2).")
-                              .arg(QFileInfo(destino.banco.section(u'=', 2).section(u';', 0, 0)).filePath(),
-                                   erro->descricao()));
+                              .arg(destino.arquivo, erro->descricao()));
     }
     throw ErroSistema(erro->numero(), erro->descricao());
 }
 
+bool Conexao::arquivoSubstituido() const
+{
+    return aberta_ && !arquivo_.isEmpty() && identidadeArquivo(arquivo_) != identidade_;
+}
+
 void Conexao::reabre()
 {
-    abre(stringConexao_);
+    abre(stringConexao_, usuario_, senha_);
 }
 
 void Conexao::antecipa(const QString &sql, const QVariantList &parametros)

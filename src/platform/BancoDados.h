@@ -1,4 +1,6 @@
 #pragma once
+#include "platform/ArquivoBanco.h"
+
 #include <QHash>
 #include <QString>
 #include <QStringList>
@@ -25,6 +27,7 @@ struct Destino {
     QString usuario;
     QString senha;
     QString opcoes;       // Qt connect options
+    QString arquivo;      // the local database file, when the database is one
 };
 
 // Reads a connection string: the Firebird provider strings open QIBASE (a local
@@ -46,9 +49,14 @@ public:
 
     void abre(const QString &stringConexao, const QString &usuario = QString(),
               const QString &senha = QString(), int opcoes = -1);
-    // Opens again with the string of the last open, after the link was lost.
+    // Opens again with the string and login of the last open, after the link
+    // was lost.
     void reabre();
     bool aberta() const { return aberta_; }
+    // The local database file opened is no longer the one its path names (a
+    // restore written to a new file and moved over the old one, or removed):
+    // only a new open reads what the path names now.
+    bool arquivoSubstituido() const;
     const QString &stringConexao() const { return stringConexao_; }
 
     // Starts a statement now, for the record set that opens it next on this
@@ -68,6 +76,10 @@ private:
 
     QString nome_;
     QString stringConexao_;
+    QString usuario_;
+    QString senha_;
+    QString arquivo_;
+    IdentidadeArquivo identidade_;
     int cursorLocation_ = 2;
     std::atomic<bool> aberta_{false};
     std::deque<std::shared_ptr<Leitura>> antecipadas_;

@@ -1,7 +1,10 @@
 #include "platform/Grade.h"
 
-#include <QSignalBlocker>
+#include <algorithm>
 #include <optional>
+#include <QFontMetrics>
+#include <QSignalBlocker>
+#include <QStyle>
 #include <QTableWidget>
 
 // Tells the table's view, once per pass of the event loop, that cells were
@@ -136,6 +139,21 @@ QColor Grade::corFundo() const
 
 void Grade::defineCorFundo(const QColor &cor)
 {
+    if (col_ == -1 || row_ == -1) {
+        const int primeiraCol = col_ == -1 ? 1 : col_;
+        const int ultimaCol = col_ == -1 ? tabela_->columnCount() : std::min(col_, tabela_->columnCount());
+        const int primeiraRow = row_ == -1 ? 1 : row_;
+        const int ultimaRow = row_ == -1 ? tabela_->rowCount() : std::min(row_, tabela_->rowCount());
+        escreve([&] {
+            for (int r = primeiraRow; r <= ultimaRow; ++r)
+                for (int c = primeiraCol; c <= ultimaCol; ++c) {
+                    QTableWidgetItem *item = tabela_->item(r - 1, c - 1);
+                    if (item && item->background().color() != cor)
+                        item->setBackground(cor);
+                }
+        });
+        return;
+    }
     if (col_ < 1 || row_ < 1 || col_ > tabela_->columnCount())
         return;
     garanteLinha(row_);
@@ -161,3 +179,32 @@ void Grade::defineAcao(int acao)
 }
 
 int Grade::linhas() const { return tabela_->rowCount(); }
+
+void Grade::ajustaColunaAoTexto(int col)
+{
+    if (col < 1 || col > tabela_->columnCount())
+        return;
+    if (largurasDesenhadas_.size() != tabela_->columnCount()) {
+        largurasDesenhadas_.resize(tabela_->columnCount());
+        for (int c = 0; c < tabela_->columnCount(); ++c)
+            largurasDesenhadas_[c] = tabela_->columnWidth(c);
+    }
+    const QFontMetrics medida(tabela_->font());
+    // The cell's own margins, as the view's style draws them.
+    const int margens = 2 * (tabela_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, tabela_) + 1) + 2;
+    // Only the longest texts are measured: a grid of thousands of rows would
+    // otherwise spend a measurement on each, and amounts are written in digits
+    // of one width.
+    qsizetype maisLongo = 0;
+    for (int r = 0; r < tabela_->rowCount(); ++r)
+        if (const QTableWidgetItem *item = tabela_->item(r, col - 1))
+            maisLongo = std::max(maisLongo, item->text().size());
+    int largura = largurasDesenhadas_.at(col - 1);
+    for (int r = 0; r < tabela_->rowCount() && maisLongo > 0; ++r) {
+        const QTableWidgetItem *item = tabela_->item(r, col - 1);
+        if (item && item->text().size() == maisLongo)
+            largura = std::max(largura, medida.horizontalAdvance(item->text()) + margens);
+    }
+    if (tabela_->columnWidth(col - 1) != largura)
+        tabela_->setColumnWidth(col - 1, largura);
+}

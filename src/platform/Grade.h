@@ -1,6 +1,7 @@
 #pragma once
 #include <QColor>
 #include <QString>
+#include <QVector>
 
 class QTableWidget;
 class AvisoDeAlteracoes;
@@ -25,8 +26,13 @@ public:
     QString texto() const;
     void defineTexto(const QString &texto);
     QColor corFundo() const;
+    // With a cursor at -1, every cell of the block gets the colour.
     void defineCorFundo(const QColor &cor);
     void defineAcao(int acao);
+
+    // The column is made at least as wide as its widest text, so that no
+    // amount is ever cut; it never gets narrower than designed.
+    void ajustaColunaAoTexto(int col);
 
     // Called when a run of writes ends: rows added by it are laid out at once.
     void concluiPreenchimento();
@@ -44,4 +50,5 @@ private:
     int col_ = 1;
     int row_ = 1;
     bool linhasNovas_ = false;
+    QVector<int> largurasDesenhadas_;
 };

@@ -1,15 +1,35 @@
 #include "platform/Janela.h"
 
+#include <algorithm>
 #include <QCoreApplication>
+#include <QFont>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QPointer>
 #include <QTimer>
+#include <QVariant>
 #include <QWidget>
-#include <algorithm>
 #include <vector>
 
 QString Rotulo::caption() const { return rotulo_->text(); }
-void Rotulo::defineCaption(const QString &texto) { rotulo_->setText(texto); }
+void Rotulo::defineCaption(const QString &texto)
+{
+    // A caption wider than the label is drawn in a smaller font until it fits,
+    // so no digit of a large total is ever cut; a shorter one gets the
+    // designed font back.
+    QVariant desenhada = rotulo_->property("fonteDesenhada");
+    if (!desenhada.isValid()) {
+        desenhada = rotulo_->font();
+        rotulo_->setProperty("fonteDesenhada", desenhada);
+    }
+    QFont fonte = desenhada.value<QFont>();
+    const int largura = rotulo_->contentsRect().width() - 2 * rotulo_->margin();
+    while (QFontMetrics(fonte).horizontalAdvance(texto) > largura && fonte.pointSizeF() > 5.0)
+        fonte.setPointSizeF(fonte.pointSizeF() - 0.5);
+    if (fonte != rotulo_->font())
+        rotulo_->setFont(fonte);
+    rotulo_->setText(texto);
+}
 
 int Temporizador::intervalo() const { return timer_->interval(); }
 void Temporizador::defineIntervalo(int milissegundos) { timer_->setInterval(milissegundos); }

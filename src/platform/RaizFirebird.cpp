@@ -1,6 +1,7 @@
 #include "platform/RaizFirebird.h"
 #include "platform/Toolkit.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -46,28 +47,63 @@ bool montaRaiz(const QString &pasta)
     return marca.open(QIODevice::WriteOnly) && QFileInfo::exists(pasta + QStringLiteral("/intl/libfbintl.so"));
 }
 
+// Every file the engine needs is there, as it was put: a root that has its
+// marker but lost a file (the character sets, say) fails at every notice.
 bool raizPronta(const QString &pasta)
 {
-    return QFileInfo::exists(pasta + u'/' + Marca);
+    if (!QFileInfo::exists(pasta + u'/' + Marca))
+        return false;
+    for (const char *nome : {"firebird.conf", "databases.conf", "fbtrace.conf", "plugins.conf", "firebird.msg",
+                             "intl/fbintl.conf", "plugins", "lib", "UDF"}) {
+        const QString original = RaizDebian + u'/' + QLatin1String(nome);
+        if (QFileInfo::exists(original) && !QFileInfo::exists(pasta + u'/' + QLatin1String(nome)))
+            return false;
+    }
+    const QFileInfo intl(pasta + QStringLiteral("/intl/libfbintl.so"));
+    if (!intl.isFile() || intl.isSymLink() || intl.size() != QFileInfo(RaizDebian + QStringLiteral("/intl/libfbintl.so")).size())
+        return false;
+    QFile conf(pasta + QStringLiteral("/firebird.conf"));
+    return conf.open(QIODevice::ReadOnly) && conf.readAll().contains("ServerMode = SuperClassic");
+}
+
+// Temporary folders of starts that were ended halfway. One younger than a
+// few minutes may be another program's, being made right now.
+void removeSobras(const QString &pasta)
+{
+    const QFileInfo alvo(pasta);
+    const QDateTime limite = QDateTime::currentDateTimeUtc().addSecs(-5 * 60);
+    for (const QFileInfo &sobra : QDir(alvo.path()).entryInfoList({alvo.fileName() + QStringLiteral(".tmp-*"),
+                                                                    alvo.fileName() + QStringLiteral(".velha-*")},
+                                                                   QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot))
+        if (sobra.lastModified().toUTC() < limite)
+            QDir(sobra.filePath()).removeRecursively();
 }
 
 // Builds the root in a temporary folder beside the target and moves it into
-// place, so that two programs starting together never see half a root.
-bool preparaEm(const QString &pasta)
+// place, so that two programs starting together never see half a root. A
+// damaged root is moved aside first and removed.
+} // namespace
+
+bool preparaRaizEm(const QString &pasta)
 {
+    removeSobras(pasta);
     if (raizPronta(pasta))
         return true;
-    const QString temporaria = pasta + QStringLiteral(".tmp-") + QUuid::createUuid().toString(QUuid::Id128);
+    const QString sufixo = QUuid::createUuid().toString(QUuid::Id128);
+    const QString temporaria = pasta + QStringLiteral(".tmp-") + sufixo;
     if (!montaRaiz(temporaria)) {
         QDir(temporaria).removeRecursively();
         return false;
     }
+    if (QFileInfo::exists(pasta) && !raizPronta(pasta)) {
+        const QString velha = pasta + QStringLiteral(".velha-") + sufixo;
+        if (QDir().rename(pasta, velha))
+            QDir(velha).removeRecursively();
+    }
     if (!QDir().rename(temporaria, pasta))
-        QDir(temporaria).removeRecursively();
+        QDir(temporaria).removeRecursively(); // another program put its own in place first
     return raizPronta(pasta);
 }
-
-} // namespace
 
 QString pastaRaizFirebird()
 {
@@ -80,9 +116,9 @@ QString preparaRaizFirebird()
     if (!existente.isEmpty())
         return existente;
     QString pasta = pastaRaizFirebird();
-    if (!preparaEm(pasta)) {
+    if (!preparaRaizEm(pasta)) {
         pasta = QStandardPaths::writableLocation(QStandardPaths::CacheLocation) + QStringLiteral("/firebird");
-        if (!preparaEm(pasta))
+        if (!preparaRaizEm(pasta))
             return QString(); // the engine's own configuration applies
     }
     qputenv("FIREBIRD", QFile::encodeName(pasta));

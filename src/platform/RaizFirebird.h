@@ -14,4 +14,9 @@ QString preparaRaizFirebird();
 // user's cache folder when the program folder cannot be written.
 QString pastaRaizFirebird();
 
+// Makes sure the root at pasta is whole, making it again when a file is
+// missing or changed, and removes the temporary folders that starts ended
+// halfway left beside it. False when it cannot be made there.
+bool preparaRaizEm(const QString &pasta);
+
 } // namespace bancodados

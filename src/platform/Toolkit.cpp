@@ -10,6 +10,8 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <pthread.h>
+#include <thread>
 
 namespace toolkit {
 namespace {
@@ -104,19 +106,26 @@ void enviaTeclas(const QString &teclas)
     }
 }
 
-namespace {
-// Nothing is written to the database, so nothing is lost by ending at once;
-// a clean detach from inside the engine's own signal handling never returns.
-void terminaAgora(int) { std::_Exit(0); }
-} // namespace
-
 void encerraComPedidoDoSistema()
 {
-    struct sigaction acao {};
-    acao.sa_handler = terminaAgora;
-    sigemptyset(&acao.sa_mask);
-    sigaction(SIGTERM, &acao, nullptr);
-    sigaction(SIGINT, &acao, nullptr);
+    // The two signals are blocked in every thread (threads started later,
+    // the database client's among them, inherit the mask) and taken by one
+    // thread of their own: no handler the database client installs when it
+    // loads or attaches ever sees them, and they end the program at any
+    // moment, also while the connection opens or a message box is up.
+    // Nothing is written to the database, so nothing is lost by ending at once.
+    static sigset_t sinais;
+    sigemptyset(&sinais);
+    sigaddset(&sinais, SIGTERM);
+    sigaddset(&sinais, SIGINT);
+    if (pthread_sigmask(SIG_BLOCK, &sinais, nullptr) != 0)
+        return;
+    std::thread([] {
+        int sinal = 0;
+        while (sigwait(&sinais, &sinal) != 0) {
+        }
+        std::_Exit(0);
+    }).detach();
 }
 
 void encerraPrograma(int status)

@@ -36,8 +36,9 @@ void beep();
 void enviaTeclas(const QString &teclas);
 
 // A request of the system to end the program (SIGTERM at logout, Ctrl+C) ends
-// it at once. Installed after the database engine, which takes these signals
-// for itself and would otherwise keep the program running.
+// it at once, at every moment of its life. Called first thing in main, before
+// any other thread starts: the database client takes these signals for itself
+// when it loads and would otherwise keep the program running.
 void encerraComPedidoDoSistema();
 
 // Ends the whole process at once with the given status.

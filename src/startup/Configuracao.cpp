@@ -28,6 +28,17 @@ QString decodifica(const QByteArray &conteudo)
     return QString::fromLatin1(conteudo);
 }
 
+// "Chave=valor" with the key compared without regard to case and blanks at
+// both ends of key and value dropped; false when the line has another key.
+bool valorDaChave(const QString &linha, QLatin1String chave, QString &valor)
+{
+    const qsizetype igual = linha.indexOf(u'=');
+    if (igual < 0 || semBrancos(linha.left(igual)).compare(chave, Qt::CaseInsensitive) != 0)
+        return false;
+    valor = semBrancos(linha.mid(igual + 1));
+    return true;
+}
+
 } // namespace
 
 QStringList linhasDoArquivo(const QByteArray &conteudo)
@@ -62,6 +73,8 @@ Configuracao interpretaConfiguracao(const QStringList &linhas)
             else
                 configuracao.tipoBanco = QStringLiteral("FIRE");
         }
+        valorDaChave(linha, QLatin1String("Usuario"), configuracao.usuario);
+        valorDaChave(linha, QLatin1String("Senha"), configuracao.senha);
     }
     return configuracao;
 }
@@ -83,4 +96,9 @@ QString montaStringConexao(const Configuracao &configuracao)
         stringConexao = QStringLiteral(" Provider=ibole.Provider.v4;Persist Security Info=False;Data Source=")
             + configuracao.pastaDados + QStringLiteral("\\VENDAS.FDB");
     return stringConexao;
+}
+
+bool conexaoFirebird(const Configuracao &configuracao)
+{
+    return configuracao.sinalizadorProvedor == QLatin1String("S") || configuracao.tipoBanco == QLatin1String("FIRE");
 }

@@ -15,6 +15,18 @@ std::unique_ptr<bancodados::Conexao> &conexao()
     return c;
 }
 
+// What the user can do about a refused open, when the engine's words say it.
+QString explicacao(const QString &descricao)
+{
+    // A Firebird server in Super mode holds the file for itself; the client
+    // then asks the local server with the connection's login, which failed.
+    if (descricao.contains(QLatin1String("Database already opened with engine instance"), Qt::CaseInsensitive))
+        return QStringLiteral("O arquivo do banco de dados está aberto por um servidor Firebird. Coloque no "
+                              "orvo.ini o usuário e a senha desse servidor, nas linhas Usuario= e Senha=, ou "
+                              "indique o servidor na linha 1 (por exemplo localhost:/caminho/da/pasta).");
+    return QString();
+}
+
 [[noreturn]] void encerraComMensagem(const QString &texto, int estilo, int status)
 {
     std::fprintf(stderr, "OrvoAviso: %s\n", qPrintable(QString(texto).replace(QChar(13), QChar(10))));
@@ -36,12 +48,24 @@ void IniciaSistema()
         encerraComMensagem(QStringLiteral("Arquivo orvo.INI não encontrado "), toolkit::EstiloInformacao,
                            SaidaSemConfiguracao);
 
+    // A few lines of text: anything far bigger is not the configuration, and
+    // reading it whole would take seconds and a lot of memory.
+    constexpr qint64 TamanhoMaximo = 1024 * 1024;
+    const auto muitoGrande = [&] {
+        encerraComMensagem(QStringLiteral("O arquivo orvo.INI é grande demais para ser o arquivo de configuração "
+                                          "(mais de 1 MB): ") + caminho,
+                           toolkit::EstiloExclamacao, SaidaSemConfiguracao);
+    };
+    if (QFileInfo(caminho).size() > TamanhoMaximo)
+        muitoGrande();
     QFile arquivo(caminho);
     if (!arquivo.open(QIODevice::ReadOnly))
         encerraComMensagem(QStringLiteral("Não foi possível ler o arquivo orvo.INI: ") + arquivo.errorString(),
                            toolkit::EstiloExclamacao, SaidaSemConfiguracao);
-    const QByteArray conteudo = arquivo.readAll();
+    const QByteArray conteudo = arquivo.read(TamanhoMaximo + 1);
     arquivo.close();
+    if (conteudo.size() > TamanhoMaximo)
+        muitoGrande();
 
     const Configuracao configuracao = interpretaConfiguracao(linhasDoArquivo(conteudo));
     const QString stringConexao = montaStringConexao(configuracao);
@@ -49,12 +73,18 @@ void IniciaSistema()
     conexao() = std::make_unique<bancodados::Conexao>();
     conexao()->defineCursorLocation(3);
     try {
-        conexao()->abre(stringConexao, QString(), QString(), -1);
+        // The site's login replaces the built-in one of the Firebird strings.
+        const bool login = conexaoFirebird(configuracao);
+        conexao()->abre(stringConexao, login ? configuracao.usuario : QString(),
+                        login ? configuracao.senha : QString(), -1);
     } catch (const ErroSistema &erro) {
         limpaErroCorrente();
-        encerraComMensagem(QStringLiteral("Não foi possível abrir o banco de dados de vendas.") + QChar(13)
-                               + erro.descricao() + QStringLiteral(" (Nº: %1)").arg(erro.numero()),
-                           toolkit::EstiloExclamacao, SaidaSemBanco);
+        QString texto = QStringLiteral("Não foi possível abrir o banco de dados de vendas.") + QChar(13)
+            + erro.descricao() + QStringLiteral(" (Nº: %1)").arg(erro.numero());
+        const QString oQueFazer = explicacao(erro.descricao());
+        if (!oQueFazer.isEmpty())
+            texto += QChar(13) + oQueFazer;
+        encerraComMensagem(texto, toolkit::EstiloExclamacao, SaidaSemBanco);
     }
 
     toolkit::defineApontador(toolkit::ApontadorNormal);

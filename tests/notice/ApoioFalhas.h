@@ -132,7 +132,9 @@ inline bool avisoSobreviveu(Contagem &c, int mensagensAntes)
     const bool gradesVazias = apoioaviso::linhasPreenchidas(j.grdRec) == 0 && apoioaviso::linhasPreenchidas(j.grdPag) == 0;
     bool certo;
     if (relatou) {
-        certo = gradesVazias;
+        // Nothing read, nothing claimed: the totals are blank too.
+        certo = gradesVazias && j.lblTotalAberto->text().isEmpty() && j.lblTotalPago->text().isEmpty()
+            && j.lblTotalGeral->text().isEmpty();
         if (!gradesVazias)
             c.linhasErradas += apoioaviso::linhasPreenchidas(j.grdRec) + apoioaviso::linhasPreenchidas(j.grdPag);
     } else {

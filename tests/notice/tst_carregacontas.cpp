@@ -4,6 +4,10 @@
 #include "notice/ConsultasContas.h"
 #include "startup/IniciaSistema.h"
 
+#include <QFontMetrics>
+#include <QLabel>
+#include <QStyle>
+#include <QTableWidget>
 #include <cmath>
 
 using ambienteaviso::Ambiente;
@@ -178,6 +182,9 @@ private slots:
         QTest::newRow("pt_BR negativa") << "pt_BR" << 1234.56 << 98765.43 << "1.234,56" << "98.765,43" << "-97.530,87";
         QTest::newRow("en_US negativa") << "en_US" << 1234.56 << 98765.43 << "1,234.56" << "98,765.43" << "-97,530.87";
         QTest::newRow("milhões") << "pt_BR" << 1234567.89 << 0.01 << "1.234.567,89" << "0,01" << "1.234.567,88";
+        QTest::newRow("centenas de milhões") << "pt_BR" << 999999999.99 << 98771039.87 << "999.999.999,99"
+                                             << "98.771.039,87" << "901.228.960,12";
+        QTest::newRow("parcela de milhões") << "pt_BR" << 10.00 << 1234567.89 << "10,00" << "1.234.567,89" << "-1.234.557,89";
     }
     void totaisEDiferenca()
     {
@@ -209,6 +216,17 @@ private slots:
         QCOMPARE(j.lblTotalGeral->text(), diferenca);
         QCOMPARE(linha(j.grdRec, 1).at(1), QStringLiteral("João - a"));
         QCOMPARE(linha(j.grdPag, 1).at(1), QStringLiteral("Manutenção Predial - b"));
+        // Every digit readable: each total fits its label as laid out, each
+        // amount its column.
+        for (QLabel *total : {j.lblTotalAberto, j.lblTotalPago, j.lblTotalGeral})
+            QVERIFY2(QFontMetrics(total->font()).horizontalAdvance(total->text()) <= total->contentsRect().width(),
+                     qPrintable(total->text()));
+        for (QTableWidget *t : {j.tabelaRec, j.tabelaPag}) {
+            const int margens = 2 * (t->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, t) + 1);
+            for (int r = 0; r < t->rowCount() && !t->item(r, 3)->text().isEmpty(); ++r)
+                QVERIFY2(QFontMetrics(t->font()).horizontalAdvance(t->item(r, 3)->text()) + margens <= t->columnWidth(3),
+                         qPrintable(t->item(r, 3)->text()));
+        }
     }
 
     // A row provisioned in the last notice and no longer provisioned shows "N"
@@ -223,17 +241,56 @@ private slots:
         d.cliente(1, QStringLiteral("Alfa"));
         d.conta(1, "R", 1, {}, {}, QStringLiteral("x"));
         d.parcela(1, 1, hoje, hoje, 10.00, "N", "N", QStringLiteral("S"));
+        for (int p = 2; p <= 6; ++p)
+            d.parcela(p, 1, hoje, hoje, 10.00 + p, "N", "N", QStringLiteral("S"));
 
         ambienteaviso::iniciaPrograma(amb.pasta());
         QVERIFY(esperaPreenchimento());
         FrmRobo &j = FrmRobo::instancia();
-        QCOMPARE(linha(j.grdRec, 1).at(4), QStringLiteral("S"));
-        QCOMPARE(corDaCelula(j.grdRec, 1, 5), QColor(255, 255, 128));
+        QCOMPARE(linhasPreenchidas(j.grdRec), 6);
+        for (int r = 1; r <= 6; ++r)
+            QCOMPARE(corDaCelula(j.grdRec, r, 5), QColor(255, 255, 128));
 
+        // The next notice has four rows, one of them no longer provisioned.
         d.executa(QStringLiteral("UPDATE ContaDet SET Provisionado = 'N' WHERE CodContaDet = 1"));
+        d.executa(QStringLiteral("UPDATE ContaDet SET Paga = 'S' WHERE CodContaDet IN (5, 6)"));
         j.trmEsconde_Timer();
-        QCOMPARE(linha(j.grdRec, 1).at(4), QStringLiteral("N"));
-        QCOMPARE(corDaCelula(j.grdRec, 1, 5), QColor(185, 255, 255));
+        QCOMPARE(linhasPreenchidas(j.grdRec), 4);
+        for (int r = 1; r <= 6; ++r) {
+            const bool amarela = r <= 4 && linha(j.grdRec, r).at(4) == QLatin1String("S");
+            QCOMPARE(corDaCelula(j.grdRec, r, 5), amarela ? QColor(255, 255, 128) : QColor(185, 255, 255));
+        }
+    }
+
+    // Midnight passing during a refresh: the clock answers a different day at
+    // every question, and both statements still read the same one.
+    void umDiaParaAsDuasInstrucoes_data() { linhasPorBackend(); }
+    void umDiaParaAsDuasInstrucoes()
+    {
+        QFETCH(Backend, backend);
+        Ambiente amb(backend);
+        EXIGE_AMBIENTE(amb);
+        auto &d = amb.dados();
+        d.cliente(1, QStringLiteral("Ana Lima"));
+        d.fornecedor(1, QStringLiteral("Beta Papelaria"));
+        d.conta(1, "R", 1, {}, {}, QStringLiteral("Pedido"));
+        d.conta(2, "P", {}, 1, {}, QStringLiteral("Compra"));
+        d.parcela(10, 1, hoje, hoje, 100.00);
+        d.parcela(11, 1, hoje.addDays(1), hoje, 7.00);
+        d.parcela(20, 2, hoje, hoje, 50.00);
+        d.parcela(21, 2, hoje.addDays(1), hoje, 9.00);
+        int perguntas = 0;
+        consultas::defineHoje(QDate());
+        consultas::defineRelogio([&] { return hoje.addDays(perguntas++ % 2); });
+        ambienteaviso::iniciaPrograma(amb.pasta());
+        const bool preencheu = esperaPreenchimento();
+        consultas::defineRelogio({});
+        QVERIFY(preencheu);
+        FrmRobo &j = FrmRobo::instancia();
+        const QStringList totais{j.lblTotalAberto->text(), j.lblTotalPago->text()};
+        QVERIFY2(totais == QStringList({"100,00", "50,00"}) || totais == QStringList({"7,00", "9,00"}),
+                 qPrintable(totais.join(u' ')));
+        QVERIFY(perguntas >= 1);
     }
 
     void semParcelasHoje_data() { linhasPorBackend(); }

@@ -8,6 +8,7 @@
 #include "ApoioFalhas.h"
 
 #include <QDir>
+#include <cstdio>
 #include <sys/stat.h>
 
 using ambienteaviso::Ambiente;
@@ -148,6 +149,32 @@ private slots:
         c.imprime();
         QCOMPARE(c.sobrevividas, c.injetadas);
         QCOMPARE(c.linhasErradas, 0);
+    }
+
+    // A restore written to a new file and moved over the old one, while the
+    // engine holds the old one open: the next notice reads the new file.
+    void arquivoSubstituidoLidoNoProximoAviso()
+    {
+        Ambiente amb(Backend::Embutido);
+        EXIGE_AMBIENTE(amb);
+        preencheDados(amb.dados());
+        ambienteaviso::iniciaPrograma(amb.pasta());
+        QVERIFY(esperaPreenchimento());
+        QCOMPARE(FrmRobo::instancia().lblTotalPago->text(), QStringLiteral("390,10"));
+
+        const QString novo = amb.pasta() + QStringLiteral("/restaurado.fdb");
+        QVERIFY(QFile::copy(amb.arquivoBanco(), novo));
+        bancoteste::executaIsql(QStringLiteral("INSERT INTO ContaDet (CodContaDet, CodConta, DataVcto, DataEmissao, "
+                                               "ValorParcela) VALUES (32, 20, '%1', '%1', 500);\nCOMMIT;\n")
+                                    .arg(Hoje.toString(Qt::ISODate)),
+                                novo);
+        QCOMPARE(::rename(QFile::encodeName(novo).constData(), QFile::encodeName(amb.arquivoBanco()).constData()), 0);
+
+        const int antes = mensagensDeErro();
+        QVERIFY(proximoAviso());
+        QCOMPARE(mensagensDeErro(), antes);
+        QCOMPARE(FrmRobo::instancia().lblTotalPago->text(), QStringLiteral("890,10"));
+        QCOMPARE(apoioaviso::linhasPreenchidas(FrmRobo::instancia().grdPag), 3);
     }
 };
 

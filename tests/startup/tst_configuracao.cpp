@@ -75,6 +75,34 @@ private slots:
         QCOMPARE(c.pastaDados, QStringLiteral("/d"));
     }
 
+    // The site's Firebird login: key without regard to case, value up to the
+    // end of the line with the blanks at its ends dropped, the last line wins.
+    void login_data()
+    {
+        QTest::addColumn<QByteArray>("arquivo");
+        QTest::addColumn<QString>("usuario");
+        QTest::addColumn<QString>("senha");
+        QTest::newRow("sem as linhas") << QByteArray("/d\r\nBanco=FIRE\r\n") << "" << "";
+        QTest::newRow("as duas") << QByteArray("/d\r\nUsuario=loja\r\nSenha=s3gr3do\r\n") << "loja" << "s3gr3do";
+        QTest::newRow("caixa e brancos na chave") << QByteArray("/d\r\n USUARIO =loja\r\nsenha= x\r\n") << "loja" << "x";
+        QTest::newRow("brancos de dentro ficam") << QByteArray("/d\r\nSenha=  a b  \r\n") << "" << "a b";
+        QTest::newRow("= e ; no valor") << QByteArray("/d\r\nSenha=a=b;c\r\n") << "" << "a=b;c";
+        QTest::newRow("valor vazio") << QByteArray("/d\r\nUsuario=\r\n") << "" << "";
+        QTest::newRow("a última vale") << QByteArray("/d\r\nUsuario=a\r\nUsuario=b\r\n") << "b" << "";
+        QTest::newRow("outra chave") << QByteArray("/d\r\nUsuarios=a\r\nSenha:b\r\n") << "" << "";
+    }
+    void login()
+    {
+        QFETCH(QByteArray, arquivo);
+        QFETCH(QString, usuario);
+        QFETCH(QString, senha);
+        const Configuracao c = interpretaConfiguracao(linhasDoArquivo(arquivo));
+        QCOMPARE(c.usuario, usuario);
+        QCOMPARE(c.senha, senha);
+        // The lines never change the connection string.
+        QCOMPARE(montaStringConexao(c), fire("/d"));
+    }
+
     void sinalizador_data()
     {
         QTest::addColumn<QString>("linha");

@@ -2,6 +2,7 @@
 // an embedded Firebird database, the never-shown start-up window handing over
 // to the notice window; and every way the start can fail.
 #include "support/AmbienteAviso.h"
+#include "support/ServidoresTeste.h"
 
 #include "format/RetornaConfigWin.h"
 #include "notice/ConsultasContas.h"
@@ -18,7 +19,17 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QProcess>
 #include <QTest>
+#include <QScopeGuard>
+#include <arpa/inet.h>
+#include <csignal>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+#include <sys/stat.h>
+#include <sys/types.h>
 
 using ambienteaviso::Ambiente;
 using ambienteaviso::Backend;
@@ -116,18 +127,37 @@ private slots:
     }
 
     // Both Firebird provider strings open the embedded file.
+    // Line 1 names the data folder exactly, whatever it holds, and the file is
+    // found in the case a copy from Windows gave it.
     void provedoresFirebird_data()
     {
         QTest::addColumn<QByteArray>("resto");
-        QTest::newRow("LCPI") << QByteArray("\r\n");
-        QTest::newRow("ibole, sem usuário") << QByteArray("\r\nProviderZstyle:S\r\n");
+        QTest::addColumn<QString>("subpasta");
+        QTest::addColumn<QString>("arquivo");
+        QTest::newRow("LCPI") << QByteArray("\r\n") << QString() << "VENDAS.FDB";
+        QTest::newRow("ibole, sem usuário") << QByteArray("\r\nProviderZstyle:S\r\n") << QString() << "VENDAS.FDB";
+        QTest::newRow("arquivo vendas.fdb") << QByteArray("\r\n") << QString() << "vendas.fdb";
+        QTest::newRow("arquivo Vendas.fdb, ibole") << QByteArray("\r\nProviderZstyle:S\r\n") << QString() << "Vendas.fdb";
+        QTest::newRow("pasta com ; = aspas e brancos")
+            << QByteArray("\r\n") << QStringLiteral("loja;2 = \"a\" 'b'") << "VENDAS.FDB";
+        QTest::newRow("pasta com ;data source= e user id=")
+            << QByteArray("\r\n") << QStringLiteral("x;data source=y; user id=z") << "vendas.fdb";
     }
     void provedoresFirebird()
     {
         QFETCH(QByteArray, resto);
+        QFETCH(QString, subpasta);
+        QFETCH(QString, arquivo);
         Ambiente amb(Backend::Embutido);
         EXIGE_AMBIENTE(amb);
-        bancoteste::escreveOrvoIni(amb.pasta(), amb.pasta().toUtf8() + resto);
+        QString pasta = amb.pasta();
+        if (!subpasta.isEmpty()) {
+            QVERIFY(QDir(pasta).mkdir(subpasta));
+            pasta += u'/' + subpasta;
+        }
+        if (pasta + u'/' + arquivo != amb.arquivoBanco())
+            QVERIFY(QFile::rename(amb.arquivoBanco(), pasta + u'/' + arquivo));
+        bancoteste::escreveOrvoIni(amb.pasta(), pasta.toUtf8() + resto);
         ambienteaviso::iniciaPrograma(amb.pasta());
         QVERIFY(!toolkit::statusDeEncerramento());
         QVERIFY(conexaoCompartilhada().aberta());
@@ -135,25 +165,171 @@ private slots:
         QCOMPARE(FrmRobo::instancia().lblTotalGeral->text(), QStringLiteral("0,00"));
     }
 
-    void semOrvoIni()
+    // The site's own Firebird login: a server whose SYSDBA password is not
+    // the built-in one, a user that may only read, and a server in Super mode
+    // holding the file that line 1 names as a plain folder (the embedded open
+    // is refused and the local server is asked with the login given).
+    void loginDoSite_data()
     {
+        QTest::addColumn<bool>("super");
+        QTest::addColumn<QByteArray>("linhas");
+        QTest::addColumn<QString>("trecho"); // of the failed-start message; empty: it opens
+        const QByteArray sysdba("Usuario=SYSDBA\r\nSenha= segredo da loja \r\n");
+        QTest::newRow("outra senha, sem as linhas") << false << QByteArray() << "user name and password";
+        QTest::newRow("outra senha, com as linhas") << false << sysdba << "";
+        QTest::newRow("chaves em outra caixa") << false << QByteArray("usuario = SYSDBA\r\nSENHA=segredo da loja\r\n") << "";
+        QTest::newRow("usuário que só lê") << false << QByteArray("Usuario=leitor\r\nSenha=so-leitura\r\n") << "";
+        QTest::newRow("Super segura o arquivo, sem as linhas") << true << QByteArray() << "Usuario= e Senha=";
+        QTest::newRow("Super segura o arquivo, com as linhas") << true << sysdba << "";
+    }
+    void loginDoSite()
+    {
+        QFETCH(bool, super);
+        QFETCH(QByteArray, linhas);
+        QFETCH(QString, trecho);
+        // The client asks a local server on the standard port when the engine
+        // finds the file held by one.
+        servidoresteste::ServidorFirebirdProprio servidor(super ? QStringLiteral("Super") : QStringLiteral("SuperClassic"),
+                                                          QStringLiteral("segredo da loja"), super ? 3050 : 0);
+        if (!servidor.pronto())
+            QSKIP(qPrintable(servidor.motivo()));
         QTemporaryDir pasta;
+        const QString banco = bancoteste::criaBancoFirebird(pasta.path());
+        QString script = QStringLiteral("CREATE USER leitor PASSWORD 'so-leitura';\n");
+        for (const char *tabela : {"Cliente", "Fornecedor", "PlanoConta", "Comanda", "Banco", "Agencia",
+                                   "ContaMovimento", "ContaGrupo", "CONTATIPO", "Conta", "ContaDet"})
+            script += QStringLiteral("GRANT SELECT ON %1 TO USER leitor;\n").arg(QLatin1String(tabela));
+        script += QStringLiteral("INSERT INTO Cliente (IDCliente, Cliente) VALUES (1, 'Ana');\n"
+                                 "INSERT INTO Conta (CodConta, PR, IDCliente) VALUES (1, 'R', 1);\n"
+                                 "INSERT INTO ContaDet (CodContaDet, CodConta, DataVcto, DataEmissao, ValorParcela) "
+                                 "VALUES (1, 1, CURRENT_DATE, CURRENT_DATE, 42.5);\n"
+                                 "COMMIT;\n");
+        QVERIFY(servidor.isql(banco, script));
+        if (super)
+            QVERIFY(servidor.mantemAberto(banco));
+        const QString linha1 = super ? pasta.path() : servidor.nome(pasta.path());
+        bancoteste::escreveOrvoIni(pasta.path(), linha1.toUtf8() + "\r\n" + linhas);
+        consultas::defineHoje(QDate::currentDate());
+        ambienteaviso::iniciaPrograma(pasta.path());
+        if (trecho.isEmpty()) {
+            QVERIFY2(!toolkit::statusDeEncerramento(),
+                     qPrintable(toolkit::mensagensMostradas().empty() ? QString() : toolkit::mensagensMostradas()[0].texto));
+            QVERIFY(QTest::qWaitFor([] { return !FrmRobo::instancia().lblTotalGeral->text().isEmpty(); }, 20000));
+            QCOMPARE(FrmRobo::instancia().lblTotalAberto->text(), QStringLiteral("42,50"));
+        } else {
+            QCOMPARE(toolkit::statusDeEncerramento(), std::optional<int>(SaidaSemBanco));
+            QCOMPARE(toolkit::mensagensMostradas().size(), size_t(1));
+            QVERIFY2(toolkit::mensagensMostradas()[0].texto.contains(trecho, Qt::CaseInsensitive),
+                     qPrintable(toolkit::mensagensMostradas()[0].texto));
+        }
+    }
+
+    // The system's request to end (logout, Ctrl+C) ends the real program at
+    // once: while it shows the notice on its open database, while a start-up
+    // message is on screen, and while the start-up connection waits for a
+    // server that accepted it and never answers.
+    void pedidoDoSistemaEncerra_data()
+    {
+        QTest::addColumn<int>("sinal");
+        QTest::addColumn<QString>("momento");
+        QTest::newRow("SIGTERM, aviso na tela") << int(SIGTERM) << "aviso";
+        QTest::newRow("SIGINT, aviso na tela") << int(SIGINT) << "aviso";
+        QTest::newRow("SIGTERM, mensagem de início aberta") << int(SIGTERM) << "mensagem";
+        QTest::newRow("SIGINT, mensagem de início aberta") << int(SIGINT) << "mensagem";
+        QTest::newRow("SIGTERM, conexão esperando o servidor") << int(SIGTERM) << "conexao";
+    }
+    void pedidoDoSistemaEncerra()
+    {
+        QFETCH(int, sinal);
+        QFETCH(QString, momento);
+        Ambiente amb(Backend::Embutido);
+        EXIGE_AMBIENTE(amb);
+        // The program's folder is where its orvo.ini is: a copy of it beside this one.
+        const QString programa = amb.pasta() + QStringLiteral("/orvoaviso");
+        QVERIFY(QFile::copy(QStringLiteral(ORVO_PROGRAMA), programa));
+        QVERIFY(QFile::setPermissions(programa, QFile::permissions(programa) | QFileDevice::ExeOwner));
+        // A server that takes the connection and never says a word: a socket
+        // that listens and is never read (the system completes the handshake).
+        const int mudo = ::socket(AF_INET, SOCK_STREAM, 0);
+        QVERIFY(mudo >= 0);
+        sockaddr_in endereco {};
+        endereco.sin_family = AF_INET;
+        endereco.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t tamanho = sizeof endereco;
+        QVERIFY(::bind(mudo, reinterpret_cast<sockaddr *>(&endereco), sizeof endereco) == 0 && ::listen(mudo, 4) == 0
+                && ::getsockname(mudo, reinterpret_cast<sockaddr *>(&endereco), &tamanho) == 0);
+        const auto fechaMudo = qScopeGuard([mudo] { ::close(mudo); });
+        const int portaMuda = ntohs(endereco.sin_port);
+        QByteArray linha1 = amb.pasta().toUtf8();
+        if (momento == QLatin1String("mensagem"))
+            linha1 = "/nao/existe/esta/pasta";
+        else if (momento == QLatin1String("conexao"))
+            linha1 = QStringLiteral("127.0.0.1/%1:/srv/vendas").arg(portaMuda).toUtf8();
+        bancoteste::escreveOrvoIni(amb.pasta(), linha1 + "\r\n");
+        QProcess processo;
+        QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
+        ambiente.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        ambiente.insert(QStringLiteral("FIREBIRD"), bancoteste::raizFirebird());
+        processo.setProcessEnvironment(ambiente);
+        processo.start(programa, {});
+        QVERIFY(processo.waitForStarted(10000));
+        QByteArray saida;
+        const QString fds = QStringLiteral("/proc/%1/fd").arg(processo.processId());
+        const QString banco = QFileInfo(amb.arquivoBanco()).canonicalFilePath();
+        const auto chegou = [&] {
+            saida += processo.readAllStandardError();
+            if (momento == QLatin1String("mensagem"))
+                return saida.contains("Não foi possível abrir o banco de dados de vendas.");
+            if (momento == QLatin1String("conexao"))
+            {
+                pollfd espera {mudo, POLLIN, 0};
+                return ::poll(&espera, 1, 0) == 1;
+            }
+            // Up and attached: the database file is among the process's open files.
+            for (const QFileInfo &fd : QDir(fds).entryInfoList(QDir::Files | QDir::System))
+                if (fd.symLinkTarget() == banco)
+                    return true;
+            return false;
+        };
+        QVERIFY2(QTest::qWaitFor(chegou, 30000), saida.constData());
+        QTest::qWait(300);
+        QCOMPARE(processo.state(), QProcess::Running);
+        ::kill(pid_t(processo.processId()), sinal);
+        QVERIFY(processo.waitForFinished(5000));
+        QCOMPARE(processo.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(processo.exitCode(), 0);
+    }
+
+    // A folder or a FIFO called orvo.ini is not the file, and a file of absurd
+    // size is not read: each ends after one message, without blocking.
+    void orvoIniQueNaoServe_data()
+    {
+        QTest::addColumn<QString>("tipo");
+        QTest::newRow("pasta") << "pasta";
+        QTest::newRow("FIFO") << "fifo";
+        QTest::newRow("uma linha de 100 MB") << "grande";
+    }
+    void orvoIniQueNaoServe()
+    {
+        QFETCH(QString, tipo);
+        QTemporaryDir pasta;
+        const QString caminho = pasta.filePath(QStringLiteral("orvo.ini"));
+        if (tipo == QLatin1String("pasta")) {
+            QVERIFY(QDir(pasta.path()).mkdir(QStringLiteral("orvo.ini")));
+        } else if (tipo == QLatin1String("fifo")) {
+            QCOMPARE(::mkfifo(QFile::encodeName(caminho).constData(), 0644), 0);
+        } else {
+            QFile f(caminho);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            QVERIFY(f.write(pasta.path().toUtf8()));
+            QVERIFY(f.resize(100 * 1024 * 1024)); // sparse: one line of zero bytes
+        }
         ambienteaviso::iniciaPrograma(pasta.path());
         QCOMPARE(toolkit::statusDeEncerramento(), std::optional<int>(SaidaSemConfiguracao));
         QCOMPARE(toolkit::mensagensMostradas().size(), size_t(1));
-        QCOMPARE(toolkit::mensagensMostradas()[0].texto, QStringLiteral("Arquivo orvo.INI não encontrado "));
-        QCOMPARE(toolkit::mensagensMostradas()[0].estilo, int(toolkit::EstiloInformacao));
-        QVERIFY(!FrmRobo::carregada());
-        QVERIFY(janelasVisiveis().isEmpty());
-    }
-
-    // A folder called orvo.ini is not the file.
-    void pastaChamadaOrvoIni()
-    {
-        QTemporaryDir pasta;
-        QVERIFY(QDir(pasta.path()).mkdir(QStringLiteral("orvo.ini")));
-        ambienteaviso::iniciaPrograma(pasta.path());
-        QCOMPARE(toolkit::statusDeEncerramento(), std::optional<int>(SaidaSemConfiguracao));
+        if (tipo == QLatin1String("grande"))
+            QVERIFY2(toolkit::mensagensMostradas()[0].texto.contains(QStringLiteral("grande demais")),
+                     qPrintable(toolkit::mensagensMostradas()[0].texto));
         QVERIFY(!FrmRobo::carregada());
     }
 

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
+#include <QRandomGenerator>
 #include <QSqlError>
 #include <QStringList>
 #include <QThread>
@@ -60,9 +61,11 @@ QString pastaScripts()
     return fonte.filePath(QStringLiteral("scripts/servidores"));
 }
 
-bool rodaScript(const QString &script, const QStringList &argumentos)
+bool rodaScript(const QString &script, const QStringList &argumentos,
+                const QProcessEnvironment &ambiente = QProcessEnvironment::systemEnvironment())
 {
     QProcess processo;
+    processo.setProcessEnvironment(ambiente);
     processo.setProcessChannelMode(QProcess::MergedChannels);
     processo.start(QStringLiteral("bash"), QStringList{QDir(pastaScripts()).filePath(script)} + argumentos);
     const bool terminou = processo.waitForFinished(EsperaScriptMs);
@@ -242,6 +245,81 @@ bool iniciaPostgres()
     return rodaScript(QStringLiteral("postgres.sh"),
                       {QStringLiteral("inicia"), pastaPostgres(), QString::number(portaPostgres())})
         && esperaPorta(portaPostgres(), true);
+}
+
+ServidorFirebirdProprio::ServidorFirebirdProprio(const QString &modo, const QString &senha, int porta)
+    : senha_(senha)
+{
+    porta_ = porta;
+    for (int tentativa = 0; porta_ == 0 && tentativa < 50; ++tentativa) {
+        const int candidata = 20000 + int(QRandomGenerator::global()->bounded(40000));
+        if (!portaResponde(candidata))
+            porta_ = candidata;
+    }
+    if (portaResponde(porta_)) {
+        motivo_ = QStringLiteral("a porta %1 já está em uso").arg(porta_);
+        return;
+    }
+    QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
+    ambiente.insert(QStringLiteral("ORVO_FB_MODO"), modo);
+    ambiente.insert(QStringLiteral("ORVO_FB_SENHA"), senha);
+    pronto_ = rodaScript(QStringLiteral("firebird.sh"), {QStringLiteral("inicia"), pasta_.path(), QString::number(porta_)},
+                         ambiente)
+        && esperaPorta(porta_, true);
+    if (!pronto_)
+        motivo_ = QStringLiteral("o servidor Firebird próprio do teste não iniciou na porta %1").arg(porta_);
+}
+
+ServidorFirebirdProprio::~ServidorFirebirdProprio()
+{
+    for (QProcess *p : std::as_const(sessoes_)) {
+        p->kill();
+        p->waitForFinished(5000);
+        delete p;
+    }
+    rodaScript(QStringLiteral("firebird.sh"), {QStringLiteral("para"), pasta_.path(), QString::number(porta_)});
+}
+
+QString ServidorFirebirdProprio::nome(const QString &arquivo) const
+{
+    return QStringLiteral("127.0.0.1/%1:%2").arg(porta_).arg(QFileInfo(arquivo).absoluteFilePath());
+}
+
+bool ServidorFirebirdProprio::isql(const QString &arquivo, const QString &script, const QString &usuario,
+                                   const QString &senha)
+{
+    QProcess p;
+    p.setProcessChannelMode(QProcess::MergedChannels);
+    p.start(QStringLiteral("isql-fb"), {QStringLiteral("-q"), QStringLiteral("-b"), QStringLiteral("-user"), usuario,
+                                        QStringLiteral("-password"), senha.isNull() ? senha_ : senha, nome(arquivo)});
+    p.write(script.toUtf8());
+    p.closeWriteChannel();
+    const bool terminou = p.waitForFinished(EsperaScriptMs);
+    const QString saida = QString::fromUtf8(p.readAll());
+    if (!terminou || p.exitCode() != 0 || saida.contains(QLatin1String("Statement failed"))) {
+        qWarning("isql-fb no servidor próprio: %s", qPrintable(saida));
+        return false;
+    }
+    return true;
+}
+
+bool ServidorFirebirdProprio::mantemAberto(const QString &arquivo)
+{
+    auto *p = new QProcess;
+    sessoes_.append(p);
+    p->start(QStringLiteral("isql-fb"), {QStringLiteral("-q"), QStringLiteral("-user"), QStringLiteral("SYSDBA"),
+                                         QStringLiteral("-password"), senha_, nome(arquivo)});
+    if (!p->waitForStarted(10000))
+        return false;
+    // The session answers a statement once it is attached.
+    p->write("select 'aberto' from rdb$database;\n");
+    const QDeadlineTimer prazo(30000);
+    QByteArray saida;
+    while (!saida.contains("aberto\n") && !saida.contains("aberto \n") && !prazo.hasExpired()
+           && p->state() == QProcess::Running)
+        if (p->waitForReadyRead(500))
+            saida += p->readAll();
+    return saida.contains("aberto");
 }
 
 } // namespace servidoresteste

@@ -1,5 +1,8 @@
 #pragma once
+#include <QList>
+#include <QProcess>
 #include <QProcessEnvironment>
+#include <QTemporaryDir>
 #include <QSqlDatabase>
 #include <QString>
 
@@ -61,6 +64,36 @@ QSqlDatabase conexaoEscritaPostgres(const QString &nomeConexao);
 
 [[nodiscard]] bool paraPostgres();
 [[nodiscard]] bool iniciaPostgres();
+
+// A Firebird server of one test's own, in a folder of its own, set up as a
+// site's may be: its ServerMode ("Super" holds every open file for itself)
+// and SYSDBA's password. Port 0 picks a free one. Stopped when destroyed.
+class ServidorFirebirdProprio {
+public:
+    ServidorFirebirdProprio(const QString &modo, const QString &senha, int porta = 0);
+    ~ServidorFirebirdProprio();
+    ServidorFirebirdProprio(const ServidorFirebirdProprio &) = delete;
+    ServidorFirebirdProprio &operator=(const ServidorFirebirdProprio &) = delete;
+
+    bool pronto() const { return pronto_; }
+    QString motivo() const { return motivo_; }
+    int porta() const { return porta_; }
+    // "127.0.0.1/PORT:" and the file's absolute path.
+    QString nome(const QString &arquivo) const;
+    // Runs an isql-fb script on the file through this server (SYSDBA unless told).
+    [[nodiscard]] bool isql(const QString &arquivo, const QString &script,
+                            const QString &usuario = QStringLiteral("SYSDBA"), const QString &senha = QString());
+    // Keeps an attachment to the file open until the server is stopped.
+    [[nodiscard]] bool mantemAberto(const QString &arquivo);
+
+private:
+    QTemporaryDir pasta_;
+    QString senha_;
+    int porta_ = 0;
+    bool pronto_ = false;
+    QString motivo_;
+    QList<QProcess *> sessoes_;
+};
 
 } // namespace servidoresteste
 
