@@ -114,6 +114,9 @@ FrmRobo::FrmRobo()
     grdPag = Grade(tabelaPag, CorCelula);
     trmEsconde = Temporizador(timer);
     toolkit::registraJanela(this);
+    // While the database works the window paints, and only "Sair" and its
+    // close act: they end the program.
+    toolkit::defineJanelaDaEspera(this, cmdFechar);
     // key preview: FormataTecla
     instalaPreVisualizacaoTeclas(this, [](Controle &controle, int tecla) { return FormataTecla(controle, tecla); });
     toolkit::executaManipulador([this] { Form_Load(); });

@@ -87,6 +87,9 @@ void FrmRobo::CarregaContas()
             conexaoCompartilhada().reabre();
             conexaoSuspeita_ = false;
         }
+        // Both statements and every row, or the report that the database did
+        // not answer; the window stays alive meanwhile.
+        const bancodados::PrazoDeLeitura prazo(conexaoCompartilhada());
         bancodados::Registros rs;
         double totalReceber = 0;
         double totalPagar = 0;

@@ -16,14 +16,31 @@ std::unique_ptr<bancodados::Conexao> &conexao()
 }
 
 // What the user can do about a refused open, when the engine's words say it.
-QString explicacao(const QString &descricao)
+QString explicacao(const ErroSistema &erro)
 {
+    const QString &descricao = erro.descricao();
     // A Firebird server in Super mode holds the file for itself; the client
     // then asks the local server with the connection's login, which failed.
     if (descricao.contains(QLatin1String("Database already opened with engine instance"), Qt::CaseInsensitive))
         return QStringLiteral("O arquivo do banco de dados está aberto por um servidor Firebird. Coloque no "
                               "orvo.ini o usuário e a senha desse servidor, nas linhas Usuario= e Senha=, ou "
                               "indique o servidor na linha 1 (por exemplo localhost:/caminho/da/pasta).");
+    // Nothing answered within the deadline: a server that hangs, a network cut.
+    if (erro.numero() == bancodados::ErroSemResposta)
+        return QStringLiteral("O servidor do banco de dados não respondeu: ele está travado ou a rede até ele "
+                              "caiu. Verifique o servidor e a rede e abra o OrvoAviso de novo.");
+    // Nothing listens there: the server is off or the address is another.
+    if (descricao.contains(QLatin1String("Connection refused"), Qt::CaseInsensitive))
+        return QStringLiteral("O servidor do banco de dados recusou a conexão: nenhum servidor atende nesse "
+                              "endereço. Verifique se o servidor está ligado e se o endereço e a porta da linha 1 "
+                              "do orvo.ini (ou da fonte de dados ODBC) estão certos.");
+    // The server answered and refused the login.
+    if (descricao.contains(QLatin1String("user name and password are not defined"), Qt::CaseInsensitive)
+        || descricao.contains(QLatin1String("password authentication failed"), Qt::CaseInsensitive)
+        || (descricao.contains(QLatin1String("role \""), Qt::CaseInsensitive)
+            && descricao.contains(QLatin1String("does not exist"), Qt::CaseInsensitive)))
+        return QStringLiteral("O servidor do banco de dados não aceitou o usuário e a senha. Confira as linhas "
+                              "Usuario= e Senha= do orvo.ini (ou o usuário da fonte de dados ODBC).");
     return QString();
 }
 
@@ -81,7 +98,7 @@ void IniciaSistema()
         limpaErroCorrente();
         QString texto = QStringLiteral("Não foi possível abrir o banco de dados de vendas.") + QChar(13)
             + erro.descricao() + QStringLiteral(" (Nº: %1)").arg(erro.numero());
-        const QString oQueFazer = explicacao(erro.descricao());
+        const QString oQueFazer = explicacao(erro);
         if (!oQueFazer.isEmpty())
             texto += QChar(13) + oQueFazer;
         encerraComMensagem(texto, toolkit::EstiloExclamacao, SaidaSemBanco);
