@@ -11,6 +11,7 @@
 #include <QCloseEvent>
 #include <QElapsedTimer>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTimer>
 #include <QWindow>
 
@@ -176,6 +177,8 @@ private slots:
         QFETCH(QString, fim);
         Ambiente amb(backend);
         EXIGE_AMBIENTE(amb);
+        // Before the fixture's own connection is let go, whatever the outcome.
+        const auto retoma = qScopeGuard([] { servidoresteste::retomaServidores(); });
         preencheDados(amb.dados());
         bancodados::defineMilissegundosPorSegundo(MsPorSegundoNoTeste);
         ambienteaviso::iniciaPrograma(amb.pasta());
