@@ -29,8 +29,10 @@ QString explicacao(const ErroSistema &erro)
     if (erro.numero() == bancodados::ErroSemResposta)
         return QStringLiteral("O servidor do banco de dados não respondeu: ele está travado ou a rede até ele "
                               "caiu. Verifique o servidor e a rede e abra o OrvoAviso de novo.");
-    // Nothing listens there: the server is off or the address is another.
-    if (descricao.contains(QLatin1String("Connection refused"), Qt::CaseInsensitive))
+    // Nothing listens there: the server is off or the address is another
+    // (libpq's words through ODBC; the Firebird client's own).
+    if (descricao.contains(QLatin1String("Connection refused"), Qt::CaseInsensitive)
+        || descricao.contains(QLatin1String("Failed to establish a connection"), Qt::CaseInsensitive))
         return QStringLiteral("O servidor do banco de dados recusou a conexão: nenhum servidor atende nesse "
                               "endereço. Verifique se o servidor está ligado e se o endereço e a porta da linha 1 "
                               "do orvo.ini (ou da fonte de dados ODBC) estão certos.");
