@@ -7,6 +7,7 @@
 // the report comes at the reading's deadline.
 #include "ApoioFalhas.h"
 #include "support/ServidoresTeste.h"
+#include "startup/IniciaSistema.h"
 
 #include <QCloseEvent>
 #include <QElapsedTimer>
@@ -262,6 +263,36 @@ private slots:
         QVERIFY(!toolkit::statusDeEncerramento().has_value());
         c.sobrevividas += 1;
         c.imprime();
+    }
+
+    // Stopped before the start: the failed-connection message comes at the
+    // connect deadline and says the server did not answer.
+    void servidorTravadoNoInicio_data()
+    {
+        QTest::addColumn<Backend>("backend");
+        QTest::newRow("firebird") << Backend::Servidor;
+        QTest::newRow("postgresql/odbc") << Backend::Odbc;
+    }
+    void servidorTravadoNoInicio()
+    {
+        QFETCH(Backend, backend);
+        Ambiente amb(backend);
+        EXIGE_AMBIENTE(amb);
+        const auto retoma = qScopeGuard([] { servidoresteste::retomaServidores(); });
+        QVERIFY(suspendeServidor(backend));
+        bancodados::defineMilissegundosPorSegundo(MsPorSegundoNoTeste);
+        const qint64 prazo = bancodados::SegundosParaConectar * MsPorSegundoNoTeste;
+        QElapsedTimer relogio;
+        relogio.start();
+        ambienteaviso::iniciaPrograma(amb.pasta());
+        const qint64 ms = relogio.elapsed();
+        QCOMPARE(toolkit::statusDeEncerramento(), std::optional<int>(SaidaSemBanco));
+        QCOMPARE(toolkit::mensagensMostradas().size(), size_t(1));
+        const QString texto = toolkit::mensagensMostradas()[0].texto;
+        qInfo("%lld ms: %s", ms, qPrintable(QString(texto).replace(QChar(13), QStringLiteral(" | "))));
+        QVERIFY2(texto.contains(QStringLiteral("O servidor do banco de dados não respondeu")), qPrintable(texto));
+        QVERIFY2(ms >= prazo - 100 && ms < prazo + 1000, qPrintable(QString::number(ms)));
+        QVERIFY(!FrmRobo::carregada());
     }
 };
 
