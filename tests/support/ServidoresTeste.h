@@ -65,6 +65,15 @@ QSqlDatabase conexaoEscritaPostgres(const QString &nomeConexao);
 [[nodiscard]] bool paraPostgres();
 [[nodiscard]] bool iniciaPostgres();
 
+// A server that hangs (a dropped link looks the same: no reset, no answer):
+// SIGSTOP to the server's processes, the main one and every child (the
+// PostgreSQL backends and Firebird's workers keep running otherwise), then
+// SIGCONT. The port still takes connections meanwhile; nothing answers.
+[[nodiscard]] bool suspendeFirebird();
+[[nodiscard]] bool suspendePostgres();
+// Both servers go on; safe to call when nothing is stopped.
+void retomaServidores();
+
 // A Firebird server of one test's own, in a folder of its own, set up as a
 // site's may be: its ServerMode ("Super" holds every open file for itself)
 // and SYSDBA's password. Port 0 picks a free one. Stopped when destroyed.
