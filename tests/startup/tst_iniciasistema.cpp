@@ -324,19 +324,11 @@ private slots:
         Ambiente amb(semServidor ? Backend::Embutido : Backend::Servidor);
         EXIGE_AMBIENTE(amb);
         const auto retoma = qScopeGuard([] { servidoresteste::retomaServidores(); });
-        // A port that takes connections: bound and listening, never read.
-        const int s = ::socket(AF_INET, SOCK_STREAM, 0);
-        QVERIFY(s >= 0);
-        const auto fecha = qScopeGuard([s] { ::close(s); });
-        sockaddr_in endereco {};
-        endereco.sin_family = AF_INET;
-        endereco.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        socklen_t tamanho = sizeof endereco;
-        QVERIFY(::bind(s, reinterpret_cast<sockaddr *>(&endereco), sizeof endereco) == 0
-                && ::getsockname(s, reinterpret_cast<sockaddr *>(&endereco), &tamanho) == 0);
-        const QString porta = QString::number(ntohs(endereco.sin_port));
+        // A port that takes connections and never reads them, or that refuses them.
+        const servidoresteste::PortaMuda muda(falha != QLatin1String("recusa"));
+        QVERIFY(muda.pronta());
+        const QString porta = QString::number(muda.porta());
         if (falha == QLatin1String("muda")) {
-            QVERIFY(::listen(s, 4) == 0);
             bancoteste::escreveOrvoIni(amb.pasta(), "127.0.0.1/" + porta.toUtf8() + ":/srv/vendas\r\n");
         } else if (falha == QLatin1String("recusa")) {
             // Bound and not listening: the system refuses every connection.
@@ -391,18 +383,10 @@ private slots:
         const QString programa = amb.pasta() + QStringLiteral("/orvoaviso");
         QVERIFY(QFile::copy(QStringLiteral(ORVO_PROGRAMA), programa));
         QVERIFY(QFile::setPermissions(programa, QFile::permissions(programa) | QFileDevice::ExeOwner));
-        // A server that takes the connection and never says a word: a socket
-        // that listens and is never read (the system completes the handshake).
-        const int mudo = ::socket(AF_INET, SOCK_STREAM, 0);
-        QVERIFY(mudo >= 0);
-        sockaddr_in endereco {};
-        endereco.sin_family = AF_INET;
-        endereco.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        socklen_t tamanho = sizeof endereco;
-        QVERIFY(::bind(mudo, reinterpret_cast<sockaddr *>(&endereco), sizeof endereco) == 0 && ::listen(mudo, 4) == 0
-                && ::getsockname(mudo, reinterpret_cast<sockaddr *>(&endereco), &tamanho) == 0);
-        const auto fechaMudo = qScopeGuard([mudo] { ::close(mudo); });
-        const int portaMuda = ntohs(endereco.sin_port);
+        // A server that takes the connection and never says a word.
+        const servidoresteste::PortaMuda mudo;
+        QVERIFY(mudo.pronta());
+        const int portaMuda = mudo.porta();
         QByteArray linha1 = amb.pasta().toUtf8();
         if (momento == QLatin1String("mensagem"))
             linha1 = "/nao/existe/esta/pasta";
@@ -424,10 +408,7 @@ private slots:
             if (momento == QLatin1String("mensagem"))
                 return saida.contains("Não foi possível abrir o banco de dados de vendas.");
             if (momento == QLatin1String("conexao"))
-            {
-                pollfd espera {mudo, POLLIN, 0};
-                return ::poll(&espera, 1, 0) == 1;
-            }
+                return mudo.chegouConexao();
             // Up and attached: the database file is among the process's open files.
             for (const QFileInfo &fd : QDir(fds).entryInfoList(QDir::Files | QDir::System))
                 if (fd.symLinkTarget() == banco)

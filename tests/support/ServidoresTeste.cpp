@@ -397,4 +397,29 @@ bool ServidorFirebirdProprio::mantemAberto(const QString &arquivo)
     return saida.contains("aberto");
 }
 
+PortaMuda::PortaMuda(bool escuta)
+{
+    socket_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in endereco{};
+    endereco.sin_family = AF_INET;
+    endereco.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t tamanho = sizeof endereco;
+    if (socket_ >= 0 && ::bind(socket_, reinterpret_cast<sockaddr *>(&endereco), sizeof endereco) == 0
+        && (!escuta || ::listen(socket_, 4) == 0)
+        && ::getsockname(socket_, reinterpret_cast<sockaddr *>(&endereco), &tamanho) == 0)
+        porta_ = ntohs(endereco.sin_port);
+}
+
+PortaMuda::~PortaMuda()
+{
+    if (socket_ >= 0)
+        ::close(socket_);
+}
+
+bool PortaMuda::chegouConexao() const
+{
+    pollfd espera{socket_, POLLIN, 0};
+    return ::poll(&espera, 1, 0) == 1;
+}
+
 } // namespace servidoresteste

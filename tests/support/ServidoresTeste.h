@@ -74,6 +74,25 @@ QSqlDatabase conexaoEscritaPostgres(const QString &nomeConexao);
 // Both servers go on; safe to call when nothing is stopped.
 void retomaServidores();
 
+// A port on 127.0.0.1 that nobody answers on: bound, and listening when asked
+// (the system then completes every handshake and nothing is ever read), or
+// only bound (the system refuses every connection). Closed when destroyed.
+class PortaMuda {
+public:
+    explicit PortaMuda(bool escuta = true);
+    ~PortaMuda();
+    PortaMuda(const PortaMuda &) = delete;
+    PortaMuda &operator=(const PortaMuda &) = delete;
+    bool pronta() const { return porta_ > 0; }
+    int porta() const { return porta_; }
+    // Someone connected and waits for an answer.
+    bool chegouConexao() const;
+
+private:
+    int socket_ = -1;
+    int porta_ = 0;
+};
+
 // A Firebird server of one test's own, in a folder of its own, set up as a
 // site's may be: its ServerMode ("Super" holds every open file for itself)
 // and SYSDBA's password. Port 0 picks a free one. Stopped when destroyed.
