@@ -101,6 +101,9 @@ void FrmRobo::CarregaContas(bancodados::Conexao &conexao)
             conexao.reabre();
             conexaoSuspeita_ = false;
         }
+        // Both statements and every row, or the report that the database did
+        // not answer; the window stays alive meanwhile.
+        const bancodados::PrazoDeLeitura prazo(conexao);
         bancodados::Registros rs;
         ResumoContas resumo;
         // One day for both statements, even when the refresh runs across midnight.

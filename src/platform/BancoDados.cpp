@@ -3,12 +3,15 @@
 #include "platform/LinhaDoBanco.h"
 #include "platform/RaizFirebird.h"
 #include "platform/Sessoes.h"
+#include "platform/Toolkit.h"
 
 #include <QFileInfo>
 #include <QSqlDatabase>
 #include <QHash>
 #include <QUuid>
 #include <algorithm>
+#include <condition_variable>
+#include <mutex>
 #include <optional>
 
 namespace bancodados {
@@ -76,7 +79,51 @@ QString valorOdbc(QString valor)
     return u'{' + valor.replace(QStringLiteral("}"), QStringLiteral("}}")) + u'}';
 }
 
+// A wait on the database is cut in slices this long; between two of them the
+// window paints and takes the user's input.
+constexpr int FatiaMs = 50;
+// After a cancel, how long the reading may take to end before its connection
+// is abandoned.
+constexpr int SegundosParaCancelar = 2;
+// The client's own bound on a connect is a little longer than the program's,
+// so that the program's tells that the server did not answer; the client's
+// then ends a connect given up on.
+constexpr int FolgaDoClienteSegundos = 5;
+
+int msPorSegundo = 1000;
+
+QDeadlineTimer prazoDe(int segundos)
+{
+    return QDeadlineTimer(qint64(segundos) * msPorSegundo);
+}
+
+QString novoNome()
+{
+    return QStringLiteral("orvo-") + QUuid::createUuid().toString(QUuid::Id128);
+}
+
+// The open of a connection, handed from its thread to the caller.
+struct Abertura {
+    std::mutex mutex;
+    std::condition_variable aviso;
+    bool feita = false;
+    std::optional<ErroSistema> erro;
+    bool espera(int ms)
+    {
+        std::unique_lock<std::mutex> trava(mutex);
+        return aviso.wait_for(trava, std::chrono::milliseconds(ms), [this] { return feita; });
+    }
+};
+
 } // namespace
+
+int milissegundosPorSegundo() { return msPorSegundo; }
+void defineMilissegundosPorSegundo(int ms) { msPorSegundo = ms; }
+
+QString textoSemResposta(int segundos)
+{
+    return QStringLiteral("O banco de dados não respondeu em %1 segundos.").arg(segundos);
+}
 
 Destino interpretaStringConexao(const QString &stringConexao)
 {
@@ -118,7 +165,7 @@ Destino interpretaStringConexao(const QString &stringConexao)
 }
 
 Conexao::Conexao()
-    : nome_(QStringLiteral("orvo-") + QUuid::createUuid().toString(QUuid::Id128)),
+    : nome_(novoNome()), sessao_(std::make_shared<std::unique_ptr<Sessao>>()),
       linha_(std::make_unique<LinhaDoBanco>())
 {
 }
@@ -126,7 +173,7 @@ Conexao::Conexao()
 Conexao::~Conexao()
 {
     descartaAntecipadas();
-    linha_->executa([this] { sessao_.reset(); });
+    linha_->executa([lugar = sessao_] { lugar->reset(); });
 }
 
 void Conexao::abre(const QString &stringConexao, const QString &usuario, const QString &senha, int)
@@ -148,17 +195,40 @@ void Conexao::abre(const QString &stringConexao, const QString &usuario, const Q
                               .arg(destino.driver));
 
     descartaAntecipadas();
-    std::optional<ErroSistema> erro;
-    linha_->executa([&] {
-        aberta_ = false;
-        sessao_.reset();
+    aberta_ = false;
+    // The client's own bound, in whole seconds, a little past the program's.
+    const int esperaDoCliente = (SegundosParaConectar * msPorSegundo + 999) / 1000 + FolgaDoClienteSegundos;
+    auto abertura = std::make_shared<Abertura>();
+    linha_->envia([lugar = sessao_, abertura, destino, nome = nome_, esperaDoCliente] {
+        lugar->reset();
+        std::unique_ptr<Sessao> sessao;
+        std::optional<ErroSistema> erro;
         try {
-            sessao_ = abreSessao(destino, nome_);
-            aberta_ = true;
+            sessao = abreSessao(destino, nome, esperaDoCliente);
         } catch (const ErroSistema &e) {
             erro = e;
         }
+        *lugar = std::move(sessao);
+        std::lock_guard<std::mutex> trava(abertura->mutex);
+        abertura->erro = erro;
+        abertura->feita = true;
+        abertura->aviso.notify_all();
     });
+    const QDeadlineTimer prazo = prazoDe(SegundosParaConectar);
+    {
+        toolkit::Espera espera;
+        while (!abertura->espera(FatiaMs)) {
+            if (prazo.hasExpired()) {
+                // A server that took the connection and never answers: its
+                // client may sit there long after; a new thread opens the next.
+                abandona();
+                throw ErroSistema(ErroSemResposta, textoSemResposta(SegundosParaConectar));
+            }
+            espera.passo();
+        }
+    }
+    std::optional<ErroSistema> erro = abertura->erro;
+    aberta_ = !erro;
     if (aberta_) {
         arquivo_ = destino.arquivo;
         identidade_ = identidadeArquivo(arquivo_);
@@ -206,8 +276,50 @@ std::shared_ptr<Leitura> Conexao::inicia(const QString &sql, const QVariantList 
 {
     auto leitura = std::make_shared<Leitura>(sql, parametros);
     // Tasks run in the order sent, and the session is let go only by a task.
-    linha_->envia([leitura, this] { leitura->executa(sessao_.get()); });
+    linha_->envia([leitura, lugar = sessao_] { leitura->executa(lugar->get()); });
     return leitura;
+}
+
+PrazoDeLeitura::PrazoDeLeitura(Conexao &conexao) : conexao_(conexao)
+{
+    conexao_.prazoDeLeitura_ = prazoDe(SegundosParaLer);
+}
+
+PrazoDeLeitura::~PrazoDeLeitura()
+{
+    conexao_.prazoDeLeitura_ = QDeadlineTimer(QDeadlineTimer::Forever);
+}
+
+void Conexao::desiste(const std::shared_ptr<Leitura> &leitura)
+{
+    descartaAntecipadas();
+    leitura->cancela();
+    // Only the caller's thread sends opens, and none is pending now: the
+    // session the thread holds stays while it is asked to cancel.
+    Sessao *sessao = sessao_->get();
+    if (sessao && sessao->cancela()) {
+        const QDeadlineTimer prazo = prazoDe(SegundosParaCancelar);
+        toolkit::Espera espera;
+        while (!leitura->acabou(FatiaMs)) {
+            if (prazo.hasExpired())
+                break;
+            espera.passo();
+        }
+        if (leitura->acabou(0))
+            return;
+    }
+    abandona();
+}
+
+void Conexao::abandona()
+{
+    descartaAntecipadas();
+    aberta_ = false;
+    LinhaDoBanco::abandona(std::move(linha_), [lugar = sessao_] { lugar->reset(); });
+    sessao_ = std::make_shared<std::unique_ptr<Sessao>>();
+    // The abandoned session lets its name go when it ends; the next one has its own.
+    nome_ = novoNome();
+    linha_ = std::make_unique<LinhaDoBanco>();
 }
 
 std::shared_ptr<Leitura> Conexao::leitura(const QString &sql, const QVariantList &parametros)
@@ -242,7 +354,10 @@ void Registros::abre(const QString &sql, Conexao &conexao, int, int, int, const 
     if (!conexao.aberta())
         throw ErroSistema(ErroOperacaoNaoPermitida,
                           QStringLiteral("A operação não é permitida quando a conexão está fechada."));
+    conexao_ = &conexao;
+    prazo_ = conexao.prazoDeLeitura_;
     std::shared_ptr<Leitura> leitura = conexao.leitura(sql, parametros);
+    aguarda(leitura, &Leitura::executou);
     Falha falha;
     if (!leitura->esperaExecucao(falha))
         throw ErroSistema(falha.numero, falha.descricao);
@@ -281,6 +396,7 @@ void Registros::moveNext()
         return;
     }
     if (recebidas_.empty()) {
+        aguarda(leitura_, &Leitura::temLinhas);
         Falha falha;
         if (!leitura_->recebe(recebidas_, falha)) {
             fecha();
@@ -294,6 +410,22 @@ void Registros::moveNext()
     }
     atual_ = std::move(recebidas_.front());
     recebidas_.pop_front();
+}
+
+void Registros::aguarda(const std::shared_ptr<Leitura> &leitura, bool (Leitura::*pronta)(int) const)
+{
+    if (((*leitura).*pronta)(FatiaMs))
+        return;
+    toolkit::Espera espera;
+    do {
+        if (prazo_.hasExpired()) {
+            const std::shared_ptr<Leitura> parada = leitura; // fecha() below lets leitura_ go
+            fecha();
+            conexao_->desiste(parada);
+            throw ErroSistema(ErroSemResposta, textoSemResposta(SegundosParaLer));
+        }
+        espera.passo();
+    } while (!((*leitura).*pronta)(FatiaMs));
 }
 
 void Registros::fecha()

@@ -1,6 +1,7 @@
 #pragma once
 #include "platform/ArquivoBanco.h"
 
+#include <QDeadlineTimer>
 #include <QHash>
 #include <QString>
 #include <QStringList>
@@ -19,6 +20,17 @@ class LinhaDoBanco;
 class Leitura;
 class Sessao;
 using Linha = QVector<QVariant>;
+
+// How long the database may take before the program gives up on it: opening
+// a connection, and one reading of the program (a notice: both statements and
+// every row). A server that stops answering (a hung server, a network cut)
+// never freezes the program for longer.
+constexpr int SegundosParaConectar = 15;
+constexpr int SegundosParaLer = 60;
+// Tests shorten the deadlines, as they shorten the notice's minute: the
+// milliseconds one second of them lasts.
+int milissegundosPorSegundo();
+void defineMilissegundosPorSegundo(int ms);
 
 // How a connection string is mapped onto a database client.
 struct Destino {
@@ -73,6 +85,14 @@ public:
 
 private:
     friend class Registros;
+    friend class PrazoDeLeitura;
+    using Lugar = std::shared_ptr<std::unique_ptr<Sessao>>; // the session, on the connection's thread
+    // A reading did not end by its deadline: the running statement is
+    // cancelled where the client can do it, else the connection is abandoned.
+    void desiste(const std::shared_ptr<Leitura> &leitura);
+    // The thread and its session are given up (never joined, never used
+    // again); the next open makes a new connection on a new thread.
+    void abandona();
     // The reading of a statement: the one started for it in advance, or a new one.
     std::shared_ptr<Leitura> leitura(const QString &sql, const QVariantList &parametros);
     void descartaAntecipadas();
@@ -87,8 +107,23 @@ private:
     int cursorLocation_ = 2;
     std::atomic<bool> aberta_{false};
     std::deque<std::shared_ptr<Leitura>> antecipadas_;
-    std::unique_ptr<Sessao> sessao_; // used on the connection's thread only
+    Lugar sessao_;
     std::unique_ptr<LinhaDoBanco> linha_;
+    QDeadlineTimer prazoDeLeitura_{QDeadlineTimer::Forever};
+};
+
+// While it lives, the readings on the connection (every statement and every
+// row) end within SegundosParaLer of its start: a record set that would wait
+// longer gives up with ErroSemResposta. Without one readings are not bounded.
+class PrazoDeLeitura {
+public:
+    explicit PrazoDeLeitura(Conexao &conexao);
+    ~PrazoDeLeitura();
+    PrazoDeLeitura(const PrazoDeLeitura &) = delete;
+    PrazoDeLeitura &operator=(const PrazoDeLeitura &) = delete;
+
+private:
+    Conexao &conexao_;
 };
 
 class Registros {
@@ -112,7 +147,12 @@ public:
 
 private:
     int posicao(const QString &nome) const;
+    // Waits in short slices until `pronta` says so, the window kept alive in
+    // between; at the connection's reading deadline it gives up.
+    void aguarda(const std::shared_ptr<Leitura> &leitura, bool (Leitura::*pronta)(int) const);
 
+    Conexao *conexao_ = nullptr;
+    QDeadlineTimer prazo_{QDeadlineTimer::Forever};
     std::shared_ptr<Leitura> leitura_;
     std::deque<Linha> recebidas_; // read, not yet reached
     Linha atual_;
@@ -128,7 +168,12 @@ enum : long {
     ErroProvedorNaoEncontrado = 3706,
     ErroItemNaoEncontrado = 3265,
     ErroOperacaoNaoPermitida = 3704,
-    ErroGenericoProvedor = -2147467259
+    ErroGenericoProvedor = -2147467259,
+    // The database did not answer within its deadline.
+    ErroSemResposta = -2147217871
 };
+
+// "O banco de dados não respondeu em N segundos."
+QString textoSemResposta(int segundos);
 
 } // namespace bancodados

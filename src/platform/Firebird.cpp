@@ -123,11 +123,13 @@ Anexo::~Anexo()
     }
 }
 
-void Anexo::cancelaOperacao()
+void cancelaOperacao(isc_db_handle handle)
 {
     ISC_STATUS_ARRAY status;
-    fb_cancel_operation(status, &handle_, fb_cancel_raise);
+    fb_cancel_operation(status, &handle, fb_cancel_raise);
 }
+
+void Anexo::cancelaOperacao() { firebird::cancelaOperacao(handle_); }
 
 // ---------------------------------------------------------------------------
 

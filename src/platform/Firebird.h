@@ -21,6 +21,11 @@ namespace bancodados::firebird {
 // Raises the error a status vector holds.
 [[noreturn]] void lancaErro(const ISC_STATUS *status);
 
+// From any thread: the operation running on the attachment fails at once
+// with Firebird's "operation was cancelled"; the attachment stays usable.
+// A handle no longer attached only makes the call fail.
+void cancelaOperacao(isc_db_handle handle);
+
 class Anexo {
 public:
     // "path" opens the file with the embedded engine, "host[/port]:path" asks

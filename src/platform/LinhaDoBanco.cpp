@@ -3,12 +3,16 @@
 #include "errors/ErroCorrente.h"
 #include "platform/BancoDados.h"
 
+#include <chrono>
+
 namespace bancodados {
 
 LinhaDoBanco::LinhaDoBanco() : thread_([this] { laco(); }) {}
 
 LinhaDoBanco::~LinhaDoBanco()
 {
+    if (!thread_.joinable())
+        return; // an abandoned line freeing itself on its own thread
     {
         std::lock_guard<std::mutex> trava(mutex_);
         fim_ = true;
@@ -41,6 +45,21 @@ void LinhaDoBanco::executa(const std::function<void()> &tarefa)
     feita.wait(trava, [&] { return pronta; });
 }
 
+void LinhaDoBanco::abandona(std::unique_ptr<LinhaDoBanco> linha, std::function<void()> ultima)
+{
+    LinhaDoBanco *solta = linha.release();
+    {
+        std::lock_guard<std::mutex> trava(solta->mutex_);
+        // What was waiting behind the hung task is not wanted any more.
+        solta->tarefas_.clear();
+        solta->tarefas_.push_back(std::move(ultima));
+        solta->fim_ = true;
+        solta->abandonada_ = true;
+    }
+    solta->thread_.detach();
+    solta->aviso_.notify_one();
+}
+
 void LinhaDoBanco::laco()
 {
     for (;;) {
@@ -48,8 +67,13 @@ void LinhaDoBanco::laco()
         {
             std::unique_lock<std::mutex> trava(mutex_);
             aviso_.wait(trava, [this] { return fim_ || !tarefas_.empty(); });
-            if (tarefas_.empty())
+            if (tarefas_.empty()) {
+                if (!abandonada_)
+                    return;
+                trava.unlock();
+                delete this; // nobody else holds an abandoned line
                 return;
+            }
             tarefa = std::move(tarefas_.front());
             tarefas_.pop_front();
         }
@@ -122,6 +146,27 @@ void Leitura::entrega(std::deque<Linha> &lote, bool fim)
     if (fim)
         estado_ = Estado::Terminada;
     aviso_.notify_all();
+}
+
+bool Leitura::executou(int ms) const
+{
+    std::unique_lock<std::mutex> trava(mutex_);
+    return aviso_.wait_for(trava, std::chrono::milliseconds(ms), [this] { return estado_ != Estado::Aguardando; });
+}
+
+bool Leitura::temLinhas(int ms) const
+{
+    std::unique_lock<std::mutex> trava(mutex_);
+    return aviso_.wait_for(trava, std::chrono::milliseconds(ms), [this] {
+        return !prontas_.empty() || estado_ == Estado::Terminada || estado_ == Estado::Recusada;
+    });
+}
+
+bool Leitura::acabou(int ms) const
+{
+    std::unique_lock<std::mutex> trava(mutex_);
+    return aviso_.wait_for(trava, std::chrono::milliseconds(ms),
+                           [this] { return estado_ == Estado::Terminada || estado_ == Estado::Recusada; });
 }
 
 bool Leitura::esperaExecucao(Falha &erro)

@@ -30,6 +30,12 @@ public:
     // Sends the task and waits until it has run.
     void executa(const std::function<void()> &tarefa);
 
+    // A line whose task hangs (a server that never answers) is given up: it is
+    // never joined nor sent anything again. Once the hung task returns (if it
+    // ever does), `ultima` runs there (it lets the connection go) and the line
+    // ends and frees itself.
+    static void abandona(std::unique_ptr<LinhaDoBanco> linha, std::function<void()> ultima);
+
 private:
     void laco();
 
@@ -37,6 +43,7 @@ private:
     std::condition_variable aviso_;
     std::deque<std::function<void()>> tarefas_;
     bool fim_ = false;
+    bool abandonada_ = false;
     std::thread thread_;
 };
 
@@ -58,6 +65,10 @@ public:
     virtual ~Sessao() = default;
     // Runs the statement, with its parameters, in a read-only transaction.
     virtual std::unique_ptr<Cursor> executa(const QString &sql, const QVariantList &parametros) = 0;
+    // From the caller's thread: the statement running now fails at once, where
+    // the client can do it; false where it cannot (the connection must then
+    // be abandoned).
+    virtual bool cancela() { return false; }
 };
 
 // What the database said when it refused a statement or failed a reading.
@@ -81,7 +92,14 @@ public:
     // unless cancelled first. No session: the connection is not open.
     void executa(Sessao *sessao);
 
-    // On the caller's thread. Waits until the statement has run; false, with
+    // On the caller's thread. Wait up to `ms` for the statement to have run /
+    // for rows not yet taken or the end; true when the calls below will not wait.
+    bool executou(int ms) const;
+    bool temLinhas(int ms) const;
+    // Waits up to `ms`; true once the connection's thread is done with this reading.
+    bool acabou(int ms) const;
+
+    // Waits until the statement has run; false, with
     // the provider's error, when it was refused.
     bool esperaExecucao(Falha &falha);
     QStringList colunas() const;
@@ -103,7 +121,7 @@ private:
     const QString sql_;
     const QVariantList parametros_;
     mutable std::mutex mutex_;
-    std::condition_variable aviso_;
+    mutable std::condition_variable aviso_;
     Estado estado_ = Estado::Aguardando;
     Falha erro_;
     bool comErro_ = false;

@@ -9,6 +9,8 @@
 #include <QSqlQuery>
 #include <QSqlRecord>
 
+#include <thread>
+
 namespace bancodados {
 namespace {
 
@@ -40,10 +42,21 @@ private:
 
 class SessaoFirebird : public Sessao {
 public:
-    explicit SessaoFirebird(const Destino &destino) : anexo_(destino.banco, destino.usuario, destino.senha) {}
+    SessaoFirebird(const Destino &destino, int esperaSegundos)
+        : anexo_(destino.banco, destino.usuario, destino.senha, esperaSegundos)
+    {
+    }
     std::unique_ptr<Cursor> executa(const QString &sql, const QVariantList &parametros) override
     {
         return std::make_unique<CursorFirebird>(anexo_, sql, parametros);
+    }
+    bool cancela() override
+    {
+        // The client sends the cancel to the server; a server that does not
+        // answer may hold that call too, so it is made on a thread of its own,
+        // with the handle's value (the session may be gone when it returns).
+        std::thread([handle = *anexo_.handle()] { firebird::cancelaOperacao(handle); }).detach();
+        return true;
     }
 
 private:
@@ -111,13 +124,16 @@ private:
 
 class SessaoQt : public Sessao {
 public:
-    SessaoQt(const Destino &destino, const QString &nome) : nome_(nome)
+    SessaoQt(const Destino &destino, const QString &nome, int esperaSegundos) : nome_(nome)
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(destino.driver, nome_);
         db.setDatabaseName(destino.banco);
         db.setUserName(destino.usuario);
         db.setPassword(destino.senha);
-        db.setConnectOptions(destino.opcoes);
+        QString opcoes = destino.opcoes;
+        if (esperaSegundos > 0 && destino.driver == QLatin1String("QODBC"))
+            opcoes += QStringLiteral(";SQL_ATTR_LOGIN_TIMEOUT=%1").arg(esperaSegundos);
+        db.setConnectOptions(opcoes);
         if (!db.open()) {
             const QSqlError erro = db.lastError();
             fecha();
@@ -154,11 +170,11 @@ private:
 
 } // namespace
 
-std::unique_ptr<Sessao> abreSessao(const Destino &destino, const QString &nomeQt)
+std::unique_ptr<Sessao> abreSessao(const Destino &destino, const QString &nomeQt, int esperaSegundos)
 {
     if (destino.driver == QLatin1String("QIBASE"))
-        return std::make_unique<SessaoFirebird>(destino);
-    return std::make_unique<SessaoQt>(destino, nomeQt);
+        return std::make_unique<SessaoFirebird>(destino, esperaSegundos);
+    return std::make_unique<SessaoQt>(destino, nomeQt, esperaSegundos);
 }
 
 } // namespace bancodados

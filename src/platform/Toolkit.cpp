@@ -5,7 +5,9 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QMessageBox>
+#include <QPointer>
 #include <QWidget>
 #include <csignal>
 #include <cstdio>
@@ -142,6 +144,90 @@ void encerraPrograma(int status)
     std::fflush(stdout);
     std::fflush(stderr);
     std::_Exit(status);
+}
+
+namespace {
+// Takes the user's input to the program while it waits on the database.
+class FiltroDaEspera : public QObject {
+public:
+    QPointer<QWidget> janela;
+    QPointer<QWidget> saida;
+    bool pediuSair = false;
+
+protected:
+    bool eventFilter(QObject *alvo, QEvent *evento) override
+    {
+        // Input reaches the native window first and is handed on to the
+        // control it is for: it is taken there.
+        if (!alvo->isWidgetType())
+            return false;
+        switch (evento->type()) {
+        case QEvent::Close:
+            if (janela && alvo == janela.data()) {
+                evento->ignore(); // the window stays until the program ends
+                pediuSair = true;
+                return true;
+            }
+            return false;
+        case QEvent::MouseButtonRelease:
+            if (saida && alvo == saida.data()
+                && saida->rect().contains(static_cast<QMouseEvent *>(evento)->position().toPoint()))
+                pediuSair = true;
+            return true;
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+        case QEvent::Shortcut:
+        case QEvent::ShortcutOverride:
+        case QEvent::Wheel:
+        case QEvent::ContextMenu:
+        case QEvent::TouchBegin:
+        case QEvent::TouchUpdate:
+        case QEvent::TouchEnd:
+            return true;
+        default:
+            return false;
+        }
+    }
+};
+
+FiltroDaEspera &filtroDaEspera()
+{
+    static FiltroDaEspera filtro;
+    return filtro;
+}
+} // namespace
+
+void defineJanelaDaEspera(QWidget *janela, QWidget *saida)
+{
+    filtroDaEspera().janela = janela;
+    filtroDaEspera().saida = saida;
+}
+
+Espera::~Espera()
+{
+    if (ampulheta_)
+        defineApontador(apontadorAntes_);
+}
+
+void Espera::passo()
+{
+    FiltroDaEspera &filtro = filtroDaEspera();
+    if (!filtro.janela || !qobject_cast<QApplication *>(QCoreApplication::instance()))
+        return;
+    if (!ampulheta_) {
+        apontadorAntes_ = apontador();
+        defineApontador(ApontadorAmpulheta);
+        ampulheta_ = true;
+    }
+    QCoreApplication::instance()->installEventFilter(&filtro);
+    QCoreApplication::processEvents();
+    QCoreApplication::instance()->removeEventFilter(&filtro);
+    if (filtro.pediuSair) {
+        filtro.pediuSair = false;
+        encerraPrograma(0);
+    }
 }
 
 void executaManipulador(const std::function<void()> &manipulador)

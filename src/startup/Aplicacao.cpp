@@ -59,6 +59,7 @@ QString Aplicacao::corpoNotificacao(const ResumoContas &resumo)
 void Aplicacao::acompanha(FrmRobo *janela)
 {
     janela_ = janela;
+    janelaObservada_ = janela;
     voltando_ = false;
     semConexaoDesde_ = QDateTime();
     janela->installEventFilter(this);
@@ -96,7 +97,9 @@ void Aplicacao::sai()
 
 bool Aplicacao::eventFilter(QObject *objeto, QEvent *evento)
 {
-    if (objeto == janela_ && !evento->spontaneous()) {
+    // Compared as a plain object: the window's events still arrive while it is
+    // destroyed, when it is no longer a FrmRobo.
+    if (objeto == janelaObservada_ && !evento->spontaneous()) {
         if (evento->type() == QEvent::Hide) {
             voltando_ = true;
             atualizaDica();

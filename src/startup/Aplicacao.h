@@ -53,6 +53,7 @@ private:
     AgendaAviso *agenda_;
     std::unique_ptr<Bandeja> bandeja_;
     QPointer<FrmRobo> janela_;
+    const QObject *janelaObservada_ = nullptr;
     bool voltando_ = false;
     QDateTime semConexaoDesde_;
 };

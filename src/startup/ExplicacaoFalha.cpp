@@ -23,10 +23,37 @@ bool arquivoNumServidorSuper(const QString &descricao)
     return descricao.contains(QLatin1String("Database already opened with engine instance"), Qt::CaseInsensitive);
 }
 
+// Nothing listens there: the server is off or the address is another
+// (libpq's words through ODBC; the Firebird client's own).
+bool conexaoRecusada(const QString &descricao)
+{
+    return descricao.contains(QLatin1String("Connection refused"), Qt::CaseInsensitive)
+        || descricao.contains(QLatin1String("Failed to establish a connection"), Qt::CaseInsensitive);
+}
+
+// The server answered and refused the login.
+bool loginRecusado(const QString &descricao)
+{
+    return descricao.contains(QLatin1String("user name and password are not defined"), Qt::CaseInsensitive)
+        || descricao.contains(QLatin1String("password authentication failed"), Qt::CaseInsensitive)
+        || (descricao.contains(QLatin1String("role \""), Qt::CaseInsensitive)
+            && descricao.contains(QLatin1String("does not exist"), Qt::CaseInsensitive));
+}
+
 } // namespace
 
-QString explicacaoDaFalha(const QString &descricao, const QString &usuario)
+QString explicacaoDaFalha(const QString &descricao, const QString &usuario, bool semResposta)
 {
+    if (semResposta)
+        return QStringLiteral("O servidor do banco de dados não respondeu: ele está travado ou a rede até ele "
+                              "caiu. Verifique o servidor e a rede e abra o OrvoAviso de novo.");
+    if (conexaoRecusada(descricao))
+        return QStringLiteral("O servidor do banco de dados recusou a conexão: nenhum servidor atende nesse "
+                              "endereço. Verifique se o servidor está ligado e se o endereço e a porta da linha 1 "
+                              "do orvo.ini (ou da fonte de dados ODBC) estão certos.");
+    if (loginRecusado(descricao))
+        return QStringLiteral("O servidor do banco de dados não aceitou o usuário e a senha. Confira as linhas "
+                              "Usuario= e Senha= do orvo.ini (ou o usuário da fonte de dados ODBC).");
     if (arquivoNumServidorSuper(descricao))
         return QStringLiteral("O arquivo do banco de dados está aberto por um servidor Firebird. Coloque no "
                               "orvo.ini o usuário e a senha desse servidor, nas linhas Usuario= e Senha=, ou "

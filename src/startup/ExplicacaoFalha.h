@@ -11,7 +11,10 @@
 // that group, and the group counts from the next session on. The file held
 // by a Firebird server in Super mode, which the local server's login (the
 // "Usuario=" and "Senha=" lines) or the server named in line 1 reaches.
-QString explicacaoDaFalha(const QString &descricao, const QString &usuario);
+// Also told apart: a server that did not answer within the deadline
+// (semResposta), one that refused the connection (nothing listens there),
+// and one that refused the login.
+QString explicacaoDaFalha(const QString &descricao, const QString &usuario, bool semResposta = false);
 
 // The name the user logged in with.
 QString nomeDoUsuario();

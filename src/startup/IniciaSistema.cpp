@@ -71,7 +71,8 @@ void IniciaSistema()
         limpaErroCorrente();
         QString texto = QStringLiteral("Não foi possível abrir o banco de dados de vendas.") + QChar(13)
             + erro.descricao() + QStringLiteral(" (Nº: %1)").arg(erro.numero());
-        const QString explicacao = explicacaoDaFalha(erro.descricao(), nomeDoUsuario());
+        const QString explicacao = explicacaoDaFalha(erro.descricao(), nomeDoUsuario(),
+                                                     erro.numero() == bancodados::ErroSemResposta);
         if (!explicacao.isEmpty())
             texto += QString(2, QChar(13)) + explicacao;
         encerraComMensagem(texto, toolkit::EstiloExclamacao, SaidaSemBanco);

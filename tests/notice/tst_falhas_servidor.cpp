@@ -1,9 +1,20 @@
 // The database server goes away while the notice window is hidden and comes
 // back: the Firebird server, and the PostgreSQL server behind the ODBC data
 // source. At the notice the error report shows and the program stays; once the
-// server is back, the next notice fills normally, new rows included.
+// server is back, the next notice fills normally, new rows included. A server
+// that hangs during a notice (stopped, as a dropped link looks) leaves the
+// window alive: it paints, "Sair" and its close end the program at once, and
+// the report comes at the reading's deadline.
 #include "ApoioFalhas.h"
 #include "support/ServidoresTeste.h"
+#include "startup/IniciaSistema.h"
+
+#include <QCloseEvent>
+#include <QElapsedTimer>
+#include <QPushButton>
+#include <QScopeGuard>
+#include <QTimer>
+#include <QWindow>
 
 using ambienteaviso::Ambiente;
 using ambienteaviso::Backend;
@@ -23,6 +34,29 @@ QSqlDatabase novaEscrita(const Ambiente &amb, const QString &nome)
     return bancoteste::abreEscritaFirebird(servidoresteste::nomeNoServidor(amb.arquivoBanco()), nome);
 }
 
+bool suspendeServidor(Backend b)
+{
+    return b == Backend::Servidor ? servidoresteste::suspendeFirebird() : servidoresteste::suspendePostgres();
+}
+
+// Paint events the window and its controls receive.
+class ContaPinturas : public QObject {
+public:
+    int pinturas = 0;
+
+protected:
+    bool eventFilter(QObject *, QEvent *evento) override
+    {
+        if (evento->type() == QEvent::Paint)
+            ++pinturas;
+        return false;
+    }
+};
+
+// The deadlines in tenths: connecting 1.5 s, one notice's reading 6 s.
+constexpr int MsPorSegundoNoTeste = 100;
+constexpr int PrazoDeLeituraMs = bancodados::SegundosParaLer * MsPorSegundoNoTeste;
+
 } // namespace
 
 class TestFalhasServidor : public QObject {
@@ -37,6 +71,9 @@ private slots:
 
     void cleanup()
     {
+        // Never leave a stopped server to the next tests.
+        servidoresteste::retomaServidores();
+        bancodados::defineMilissegundosPorSegundo(1000);
         ambienteaviso::encerraPrograma();
         bancoteste::fechaConexao(QStringLiteral("escrita-depois"));
         // A failed test must not leave the next ones without their servers.
@@ -121,6 +158,141 @@ private slots:
         c.imprime();
         QCOMPARE(c.sobrevividas, c.injetadas);
         QCOMPARE(c.linhasErradas, 0);
+    }
+
+    // The server stops answering during a notice (SIGSTOP). The window keeps
+    // painting and drops every click but "Sair" and its close; these end the
+    // program within a second, or else the report comes at the deadline and,
+    // once the server goes on, the next notice fills normally.
+    void servidorTravadoDuranteOAviso_data()
+    {
+        QTest::addColumn<Backend>("backend");
+        QTest::addColumn<QString>("fim");
+        for (Backend b : {Backend::Servidor, Backend::Odbc})
+            for (const char *fim : {"prazo", "Sair", "fechar"})
+                QTest::addRow("%s, %s", b == Backend::Servidor ? "firebird" : "postgresql/odbc", fim) << b << QString::fromLatin1(fim);
+    }
+    void servidorTravadoDuranteOAviso()
+    {
+        QFETCH(Backend, backend);
+        QFETCH(QString, fim);
+        Ambiente amb(backend);
+        EXIGE_AMBIENTE(amb);
+        // Before the fixture's own connection is let go, whatever the outcome.
+        const auto retoma = qScopeGuard([] { servidoresteste::retomaServidores(); });
+        preencheDados(amb.dados());
+        bancodados::defineMilissegundosPorSegundo(MsPorSegundoNoTeste);
+        ambienteaviso::iniciaPrograma(amb.pasta());
+        QVERIFY(esperaPreenchimento());
+        FrmRobo &j = FrmRobo::instancia();
+        ContaPinturas contador;
+        j.installEventFilter(&contador);
+        contagens.append(Contagem{QByteArray(QTest::currentDataTag())});
+        Contagem &c = contagens.last();
+
+        // Every 100 ms while the notice waits: the window is asked to repaint;
+        // after 1 s a click on "Confirmar novo aviso" (dropped), after 1.5 s
+        // the end asked for.
+        int passos = 0;
+        int pinturasNaEspera = -1;
+        QElapsedTimer desdeOPedido;
+        QTimer relogio;
+        relogio.setInterval(100);
+        connect(&relogio, &QTimer::timeout, [&] {
+            ++passos;
+            j.update();
+            if (passos == 3)
+                pinturasNaEspera = contador.pinturas;
+            if (passos == 10)
+                QTest::mouseClick(j.cmdAvisar, Qt::LeftButton);
+            if (passos == 15 && fim != QLatin1String("prazo")) {
+                pinturasNaEspera = contador.pinturas - pinturasNaEspera;
+                desdeOPedido.start();
+                if (fim == QLatin1String("Sair")) {
+                    QTest::mouseClick(j.cmdFechar, Qt::LeftButton);
+                } else {
+                    QCloseEvent fecha; // as the window manager asks
+                    QCoreApplication::sendEvent(j.windowHandle(), &fecha);
+                }
+            }
+        });
+        const int antes = mensagensDeErro();
+        bool parou = false;
+        QElapsedTimer duracao;
+        QVERIFY(proximoAviso([&] {
+            parou = suspendeServidor(backend);
+            relogio.start();
+            duracao.start();
+        }));
+        const qint64 ms = duracao.elapsed();
+        relogio.stop();
+        QVERIFY(parou);
+        ++c.injetadas;
+        QVERIFY2(passos >= 10, qPrintable(QString::number(passos)));
+        QVERIFY(!j.trmEsconde.ativo()); // the click on "Confirmar novo aviso" did nothing
+        if (fim != QLatin1String("prazo")) {
+            const qint64 ateOFim = desdeOPedido.elapsed();
+            qInfo("pinturas durante a espera: %d; fim %lld ms depois do pedido", pinturasNaEspera, ateOFim);
+            QVERIFY2(pinturasNaEspera > 0, "a janela não pintou durante a espera");
+            QVERIFY2(ateOFim < 1000, qPrintable(QString::number(ateOFim)));
+            QCOMPARE(toolkit::statusDeEncerramento(), std::optional<int>(0));
+            QCOMPARE(mensagensDeErro(), antes);
+            c.sobrevividas += 1; // ended as asked, nothing shown wrongly
+            c.imprime();
+            return;
+        }
+        qInfo("pinturas durante a espera: %d; relatório %lld ms depois da parada", contador.pinturas - pinturasNaEspera, ms);
+        QVERIFY2(contador.pinturas - pinturasNaEspera > 10, "a janela não pintou durante a espera");
+        // At the deadline (a little more for the cancel), never long after.
+        QVERIFY2(ms >= PrazoDeLeituraMs - 200 && ms < PrazoDeLeituraMs + 3000, qPrintable(QString::number(ms)));
+        QVERIFY2(avisoSobreviveu(c, antes), "o aviso não sobreviveu ao servidor travado");
+        const toolkit::MensagemMostrada &m = toolkit::mensagensMostradas().back();
+        qInfo("relatório: %s", qPrintable(QString(m.texto).replace(QChar(13), QStringLiteral(" | "))));
+        QVERIFY2(m.texto.contains(QStringLiteral("O banco de dados não respondeu em 60 segundos.")), qPrintable(m.texto));
+        QCOMPARE(toolkit::apontador(), int(toolkit::ApontadorNormal));
+
+        // The server goes on: the next notice reads on a fresh connection.
+        servidoresteste::retomaServidores();
+        QVERIFY(proximoAviso());
+        QCOMPARE(mensagensDeErro(), antes + 1);
+        const int erradas = linhasErradasNoAviso();
+        c.linhasErradas += erradas;
+        QCOMPARE(erradas, 0);
+        QCOMPARE(j.lblTotalAberto->text(), QStringLiteral("1.384,56"));
+        QCOMPARE(j.lblTotalPago->text(), QStringLiteral("390,10"));
+        QVERIFY(!toolkit::statusDeEncerramento().has_value());
+        c.sobrevividas += 1;
+        c.imprime();
+    }
+
+    // Stopped before the start: the failed-connection message comes at the
+    // connect deadline and says the server did not answer.
+    void servidorTravadoNoInicio_data()
+    {
+        QTest::addColumn<Backend>("backend");
+        QTest::newRow("firebird") << Backend::Servidor;
+        QTest::newRow("postgresql/odbc") << Backend::Odbc;
+    }
+    void servidorTravadoNoInicio()
+    {
+        QFETCH(Backend, backend);
+        Ambiente amb(backend);
+        EXIGE_AMBIENTE(amb);
+        const auto retoma = qScopeGuard([] { servidoresteste::retomaServidores(); });
+        QVERIFY(suspendeServidor(backend));
+        bancodados::defineMilissegundosPorSegundo(MsPorSegundoNoTeste);
+        const qint64 prazo = bancodados::SegundosParaConectar * MsPorSegundoNoTeste;
+        QElapsedTimer relogio;
+        relogio.start();
+        ambienteaviso::iniciaPrograma(amb.pasta());
+        const qint64 ms = relogio.elapsed();
+        QCOMPARE(toolkit::statusDeEncerramento(), std::optional<int>(SaidaSemBanco));
+        QCOMPARE(toolkit::mensagensMostradas().size(), size_t(1));
+        const QString texto = toolkit::mensagensMostradas()[0].texto;
+        qInfo("%lld ms: %s", ms, qPrintable(QString(texto).replace(QChar(13), QStringLiteral(" | "))));
+        QVERIFY2(texto.contains(QStringLiteral("O servidor do banco de dados não respondeu")), qPrintable(texto));
+        QVERIFY2(ms >= prazo - 100 && ms < prazo + 1000, qPrintable(QString::number(ms)));
+        QVERIFY(!FrmRobo::carregada());
     }
 };
 

@@ -4,6 +4,7 @@
 #include "errors/ErroCorrente.h"
 #include "platform/BancoDados.h"
 #include "support/BancoTeste.h"
+#include "support/ServidoresTeste.h"
 
 #include "platform/Firebird.h"
 
@@ -251,19 +252,12 @@ private slots:
     // gives up after the wait it was given.
     void esperaDaConexaoLimitada()
     {
-        const int s = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-        sockaddr_in endereco{};
-        endereco.sin_family = AF_INET;
-        endereco.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        socklen_t tamanho = sizeof endereco;
-        QVERIFY(::bind(s, reinterpret_cast<sockaddr *>(&endereco), sizeof endereco) == 0);
-        QVERIFY(::listen(s, 4) == 0); // the kernel completes the handshake; nobody ever answers
-        QVERIFY(::getsockname(s, reinterpret_cast<sockaddr *>(&endereco), &tamanho) == 0);
-        const QString nome = QStringLiteral("127.0.0.1/%1:/nada/VENDAS.FDB").arg(ntohs(endereco.sin_port));
+        const servidoresteste::PortaMuda muda; // the kernel completes the handshake; nobody ever answers
+        QVERIFY(muda.pronta());
+        const QString nome = QStringLiteral("127.0.0.1/%1:/nada/VENDAS.FDB").arg(muda.porta());
         const long numero = numeroDoErro([&] {
             bancodados::firebird::Anexo(nome, QStringLiteral("SYSDBA"), QStringLiteral("quillfern"), 1);
         });
-        ::close(s);
         // Firebird's "connection rejected by remote interface" (without the
         // wait the client would sit for the engine's 180 s).
         QCOMPARE(numero, -923L);

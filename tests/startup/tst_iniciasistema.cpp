@@ -22,6 +22,7 @@
 #include <QTableWidget>
 #include <QProcess>
 #include <QScopeGuard>
+#include <QElapsedTimer>
 #include <QTest>
 #include <arpa/inet.h>
 #include <csignal>
@@ -86,6 +87,8 @@ private slots:
     }
     void cleanup()
     {
+        servidoresteste::retomaServidores();
+        bancodados::defineMilissegundosPorSegundo(1000);
         ambienteaviso::encerraPrograma();
         // A start-up that ended the process leaves its window behind in a test.
         for (QWidget *w : QApplication::topLevelWidgets())
@@ -267,7 +270,7 @@ private slots:
             QSKIP(qPrintable(servidor.motivo()));
         QTemporaryDir pasta;
         const QString banco = bancoteste::criaBancoFirebird(pasta.path());
-        QString script = QStringLiteral("CREATE USER leitor PASSWORD 'so-leitura';\n");
+        QString script = QStringLiteral("CREATE OR ALTER USER leitor PASSWORD 'so-leitura';\n");
         for (const char *tabela : {"Cliente", "Fornecedor", "PlanoConta", "Comanda", "Banco", "Agencia",
                                    "ContaMovimento", "ContaGrupo", "CONTATIPO", "Conta", "ContaDet"})
             script += QStringLiteral("GRANT SELECT ON %1 TO USER leitor;\n").arg(QLatin1String(tabela));
@@ -296,6 +299,66 @@ private slots:
         }
     }
 
+    // A server that does not answer (a socket that takes the connection and
+    // never says a word; the Firebird server stopped), nothing
+    // listening and a wrong login: three different explanations, and the one
+    // of no answer within the connect deadline.
+    void servidorNaoAtende_data()
+    {
+        QTest::addColumn<QString>("falha");
+        QTest::addColumn<QString>("trecho");
+        const QString semResposta = QStringLiteral("O servidor do banco de dados não respondeu");
+        QTest::newRow("porta que aceita e não responde") << "muda" << semResposta;
+        QTest::newRow("servidor Firebird parado") << "firebird" << semResposta;
+        // PostgreSQL stopped at start-up: in the fault tests (the driver
+        // manager keeps the data sources it read for the process, which the
+        // missing data source below would not survive).
+        QTest::newRow("nada atende na porta") << "recusa" << "O servidor do banco de dados recusou a conexão";
+        QTest::newRow("senha errada") << "senha" << "O servidor do banco de dados não aceitou o usuário e a senha";
+    }
+    void servidorNaoAtende()
+    {
+        QFETCH(QString, falha);
+        QFETCH(QString, trecho);
+        const bool semServidor = falha == QLatin1String("muda") || falha == QLatin1String("recusa");
+        Ambiente amb(semServidor ? Backend::Embutido : Backend::Servidor);
+        EXIGE_AMBIENTE(amb);
+        const auto retoma = qScopeGuard([] { servidoresteste::retomaServidores(); });
+        // A port that takes connections and never reads them, or that refuses them.
+        const servidoresteste::PortaMuda muda(falha != QLatin1String("recusa"));
+        QVERIFY(muda.pronta());
+        const QString porta = QString::number(muda.porta());
+        if (falha == QLatin1String("muda")) {
+            bancoteste::escreveOrvoIni(amb.pasta(), "127.0.0.1/" + porta.toUtf8() + ":/srv/vendas\r\n");
+        } else if (falha == QLatin1String("recusa")) {
+            // Bound and not listening: the system refuses every connection.
+            bancoteste::escreveOrvoIni(amb.pasta(), "127.0.0.1/" + porta.toUtf8() + ":/srv/vendas\r\n");
+        } else if (falha == QLatin1String("senha")) {
+            bancoteste::escreveOrvoIni(amb.pasta(), servidoresteste::nomeNoServidor(amb.pasta()).toUtf8()
+                                                        + "\r\nUsuario=SYSDBA\r\nSenha=errada\r\n");
+        } else {
+            QVERIFY(servidoresteste::suspendeFirebird());
+        }
+        // Connecting may take 1.5 s here instead of 15 s.
+        bancodados::defineMilissegundosPorSegundo(100);
+        const qint64 prazo = bancodados::SegundosParaConectar * 100;
+        QElapsedTimer relogio;
+        relogio.start();
+        ambienteaviso::iniciaPrograma(amb.pasta());
+        const qint64 ms = relogio.elapsed();
+        QCOMPARE(toolkit::statusDeEncerramento(), std::optional<int>(SaidaSemBanco));
+        QCOMPARE(toolkit::mensagensMostradas().size(), size_t(1));
+        const QString texto = toolkit::mensagensMostradas()[0].texto;
+        qInfo("%lld ms: %s", ms, qPrintable(QString(texto).replace(QChar(13), QStringLiteral(" | "))));
+        QVERIFY2(texto.startsWith(QStringLiteral("Não foi possível abrir o banco de dados de vendas.") + QChar(13)), qPrintable(texto));
+        QVERIFY2(texto.contains(trecho), qPrintable(texto));
+        // Never long past the deadline; only the answer of no answer waits for it.
+        QVERIFY2(ms < prazo + 1000, qPrintable(QString::number(ms)));
+        if (trecho.contains(QLatin1String("não respondeu")))
+            QVERIFY2(ms >= prazo - 100, qPrintable(QString::number(ms)));
+        QVERIFY(!FrmRobo::carregada());
+    }
+
     // The system's request to end (logout, Ctrl+C) ends the real program at
     // once: while it shows the notice on its open database, while a start-up
     // message is on screen, and while the start-up connection waits for a
@@ -320,18 +383,10 @@ private slots:
         const QString programa = amb.pasta() + QStringLiteral("/orvoaviso");
         QVERIFY(QFile::copy(QStringLiteral(ORVO_PROGRAMA), programa));
         QVERIFY(QFile::setPermissions(programa, QFile::permissions(programa) | QFileDevice::ExeOwner));
-        // A server that takes the connection and never says a word: a socket
-        // that listens and is never read (the system completes the handshake).
-        const int mudo = ::socket(AF_INET, SOCK_STREAM, 0);
-        QVERIFY(mudo >= 0);
-        sockaddr_in endereco {};
-        endereco.sin_family = AF_INET;
-        endereco.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        socklen_t tamanho = sizeof endereco;
-        QVERIFY(::bind(mudo, reinterpret_cast<sockaddr *>(&endereco), sizeof endereco) == 0 && ::listen(mudo, 4) == 0
-                && ::getsockname(mudo, reinterpret_cast<sockaddr *>(&endereco), &tamanho) == 0);
-        const auto fechaMudo = qScopeGuard([mudo] { ::close(mudo); });
-        const int portaMuda = ntohs(endereco.sin_port);
+        // A server that takes the connection and never says a word.
+        const servidoresteste::PortaMuda mudo;
+        QVERIFY(mudo.pronta());
+        const int portaMuda = mudo.porta();
         QByteArray linha1 = amb.pasta().toUtf8();
         if (momento == QLatin1String("mensagem"))
             linha1 = "/nao/existe/esta/pasta";
@@ -353,10 +408,7 @@ private slots:
             if (momento == QLatin1String("mensagem"))
                 return saida.contains("Não foi possível abrir o banco de dados de vendas.");
             if (momento == QLatin1String("conexao"))
-            {
-                pollfd espera {mudo, POLLIN, 0};
-                return ::poll(&espera, 1, 0) == 1;
-            }
+                return mudo.chegouConexao();
             // Up and attached: the database file is among the process's open files.
             for (const QFileInfo &fd : QDir(fds).entryInfoList(QDir::Files | QDir::System))
                 if (fd.symLinkTarget() == banco)

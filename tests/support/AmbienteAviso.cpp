@@ -6,7 +6,9 @@
 #include "startup/FrmAcesso.h"
 #include "startup/IniciaSistema.h"
 
+#include <QApplication>
 #include <QCoreApplication>
+#include <QWidget>
 #include <QEvent>
 #include <QUuid>
 
@@ -74,6 +76,10 @@ void encerraPrograma()
 {
     if (FrmRobo::carregada())
         FrmRobo::instancia().cmdFechar_Click();
+    // A start-up that ended the program leaves its never-shown window behind.
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (w->objectName() == QLatin1String("FrmAcesso"))
+            toolkit::descarregaJanela(w);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCoreApplication::processEvents();
     descartaConexaoCompartilhada();

@@ -3,14 +3,18 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFileInfo>
+#include <QMultiHash>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QSqlError>
 #include <QStringList>
 #include <QThread>
 
+#include <QFile>
+
 #include <arpa/inet.h>
 #include <cerrno>
+#include <csignal>
 #include <fcntl.h>
 #include <netinet/in.h>
 #include <poll.h>
@@ -107,7 +111,78 @@ QString faltaPorta(const QString &servidor, int porta)
     return QString();
 }
 
+// The first line of a pid file (Firebird's, PostgreSQL's postmaster.pid).
+pid_t pidDoArquivo(const QString &arquivo)
+{
+    QFile f(arquivo);
+    if (!f.open(QIODevice::ReadOnly))
+        return 0;
+    return pid_t(QString::fromLatin1(f.readLine()).trimmed().toInt());
+}
+
+// The process and all its descendants, parents before children.
+QList<pid_t> arvore(pid_t raiz)
+{
+    QList<pid_t> todos{raiz};
+    QMultiHash<pid_t, pid_t> filhos;
+    for (const QString &nome : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
+        bool numero = false;
+        const pid_t pid = pid_t(nome.toInt(&numero));
+        if (!numero)
+            continue;
+        QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+        if (!stat.open(QIODevice::ReadOnly))
+            continue;
+        const QByteArray linha = stat.readAll();
+        // "pid (name) state ppid ...": the name may hold blanks and parentheses.
+        const QList<QByteArray> campos = linha.mid(linha.lastIndexOf(')') + 2).split(' ');
+        if (campos.size() > 1)
+            filhos.insert(pid_t(campos.at(1).toInt()), pid);
+    }
+    for (int i = 0; i < todos.size(); ++i)
+        for (pid_t filho : filhos.values(todos.at(i)))
+            todos.append(filho);
+    return todos;
+}
+
+QList<pid_t> &suspensos()
+{
+    static QList<pid_t> pids;
+    return pids;
+}
+
+bool suspende(const QString &arquivoPid)
+{
+    const pid_t raiz = pidDoArquivo(arquivoPid);
+    if (raiz <= 0) {
+        qWarning("sem pid em %s", qPrintable(arquivoPid));
+        return false;
+    }
+    // Children first go on working only until their parent stops: stop all.
+    for (pid_t pid : arvore(raiz))
+        if (::kill(pid, SIGSTOP) == 0)
+            suspensos().append(pid);
+    return suspensos().contains(raiz);
+}
+
 } // namespace
+
+bool suspendeFirebird()
+{
+    return suspende(QDir(pastaFirebird()).filePath(QStringLiteral("firebird.pid")));
+}
+
+bool suspendePostgres()
+{
+    return suspende(QDir(pastaPostgres()).filePath(QStringLiteral("dados/postmaster.pid")));
+}
+
+void retomaServidores()
+{
+    for (pid_t pid : std::as_const(suspensos()))
+        ::kill(pid, SIGCONT);
+    suspensos().clear();
+}
 
 bool disponiveis()
 {
@@ -320,6 +395,31 @@ bool ServidorFirebirdProprio::mantemAberto(const QString &arquivo)
         if (p->waitForReadyRead(500))
             saida += p->readAll();
     return saida.contains("aberto");
+}
+
+PortaMuda::PortaMuda(bool escuta)
+{
+    socket_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in endereco{};
+    endereco.sin_family = AF_INET;
+    endereco.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t tamanho = sizeof endereco;
+    if (socket_ >= 0 && ::bind(socket_, reinterpret_cast<sockaddr *>(&endereco), sizeof endereco) == 0
+        && (!escuta || ::listen(socket_, 4) == 0)
+        && ::getsockname(socket_, reinterpret_cast<sockaddr *>(&endereco), &tamanho) == 0)
+        porta_ = ntohs(endereco.sin_port);
+}
+
+PortaMuda::~PortaMuda()
+{
+    if (socket_ >= 0)
+        ::close(socket_);
+}
+
+bool PortaMuda::chegouConexao() const
+{
+    pollfd espera{socket_, POLLIN, 0};
+    return ::poll(&espera, 1, 0) == 1;
 }
 
 } // namespace servidoresteste

@@ -65,6 +65,34 @@ QSqlDatabase conexaoEscritaPostgres(const QString &nomeConexao);
 [[nodiscard]] bool paraPostgres();
 [[nodiscard]] bool iniciaPostgres();
 
+// A server that hangs (a dropped link looks the same: no reset, no answer):
+// SIGSTOP to the server's processes, the main one and every child (the
+// PostgreSQL backends and Firebird's workers keep running otherwise), then
+// SIGCONT. The port still takes connections meanwhile; nothing answers.
+[[nodiscard]] bool suspendeFirebird();
+[[nodiscard]] bool suspendePostgres();
+// Both servers go on; safe to call when nothing is stopped.
+void retomaServidores();
+
+// A port on 127.0.0.1 that nobody answers on: bound, and listening when asked
+// (the system then completes every handshake and nothing is ever read), or
+// only bound (the system refuses every connection). Closed when destroyed.
+class PortaMuda {
+public:
+    explicit PortaMuda(bool escuta = true);
+    ~PortaMuda();
+    PortaMuda(const PortaMuda &) = delete;
+    PortaMuda &operator=(const PortaMuda &) = delete;
+    bool pronta() const { return porta_ > 0; }
+    int porta() const { return porta_; }
+    // Someone connected and waits for an answer.
+    bool chegouConexao() const;
+
+private:
+    int socket_ = -1;
+    int porta_ = 0;
+};
+
 // A Firebird server of one test's own, in a folder of its own, set up as a
 // site's may be: its ServerMode ("Super" holds every open file for itself)
 // and SYSDBA's password. Port 0 picks a free one. Stopped when destroyed.
