@@ -110,7 +110,7 @@ QStringList camposPagarPlano()
     };
 }
 
-QStringList origemPagarPlano(const QString &comparacaoDoDia)
+QStringList origemPagarPlano(const QString &comparacaoDoDia, const QString &fornecedorAlemDaConta)
 {
     return {
         QStringLiteral("   From Conta      C,"),
@@ -124,7 +124,8 @@ QStringList origemPagarPlano(const QString &comparacaoDoDia)
         QStringLiteral("    And  D.Paga     ='N'"),
         // An account classified in the chart of accounts that also has its
         // supplier already came from the first half: count it once.
-        QStringLiteral(" And Not Exists (Select 1 From Fornecedor F2 Where F2.idFornecedor = C.idFornecedor)"),
+        QStringLiteral(" And Not Exists (Select 1 From Fornecedor F2 Where F2.idFornecedor = C.idFornecedor")
+            + fornecedorAlemDaConta + QStringLiteral(")"),
     };
 }
 
@@ -135,10 +136,11 @@ QString receber(const QString &comparacaoDoDia)
     return (camposReceber() + origemReceber(comparacaoDoDia)).join(QString()) + ordemReceber();
 }
 
-QString pagar(const QString &comparacaoDoDia)
+QString pagar(const QString &comparacaoDoDia, const QString &fornecedorAlemDaConta)
 {
     return (camposPagarFornecedor() + origemPagarFornecedor(comparacaoDoDia)).join(QString()) + uniao()
-        + (camposPagarPlano() + origemPagarPlano(comparacaoDoDia)).join(QString()) + ordemPagar();
+        + (camposPagarPlano() + origemPagarPlano(comparacaoDoDia, fornecedorAlemDaConta)).join(QString())
+        + ordemPagar();
 }
 
 } // namespace partes

@@ -40,11 +40,13 @@ QStringList camposPagarFornecedor();
 QStringList origemPagarFornecedor(const QString &comparacaoDoDia);
 QString uniao();
 QStringList camposPagarPlano();
-QStringList origemPagarPlano(const QString &comparacaoDoDia);
+// `fornecedorAlemDaConta` is added inside the supplier check (empty for the
+// day's statement).
+QStringList origemPagarPlano(const QString &comparacaoDoDia, const QString &fornecedorAlemDaConta = QString());
 QString ordemPagar();
 // The whole statements, fields and order as the notice's.
 QString receber(const QString &comparacaoDoDia);
-QString pagar(const QString &comparacaoDoDia);
+QString pagar(const QString &comparacaoDoDia, const QString &fornecedorAlemDaConta = QString());
 } // namespace partes
 
 // The day the notice lists; tests set another.

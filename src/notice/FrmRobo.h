@@ -38,6 +38,9 @@ public:
     // when they are read, while the window stays free.
     void aguardaResumoVencidas(bancodados::Conexao &conexao, const QDate &dia);
     bool resumoVencidasPendente() const;
+    // Writes the line now when its summaries are still pending, waiting for
+    // them: a reading behind them on the connection would wait as long.
+    void concluiResumoVencidas();
 
     // Event handlers.
     void cmdVencidas_Click();

@@ -92,11 +92,15 @@ void FrmRobo::CarregaContas() { CarregaContas(Aplicacao::instancia().conexao());
 
 void FrmRobo::CarregaContas(bancodados::Conexao &conexao)
 {
+    // The summaries of the previous notice are superseded by this one's; they
+    // are not read while this refresh waits on the database.
+    trmVencidas->stop();
     try {
         // The last refresh failed, maybe because the link to the database was
         // lost, or the database file was replaced on disk (a restore moved
-        // over it): start this one on a fresh connection.
-        if (conexaoSuspeita_ || conexao.arquivoSubstituido()) {
+        // over it), or a reading elsewhere had to give the connection up:
+        // start this one on a fresh connection.
+        if (conexaoSuspeita_ || !conexao.aberta() || conexao.arquivoSubstituido()) {
             conexaoSuspeita_ = true;
             conexao.reabre();
             conexaoSuspeita_ = false;

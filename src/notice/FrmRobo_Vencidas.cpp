@@ -8,6 +8,7 @@
 #include "notice/FrmVencidas.h"
 #include "errors/ErroCorrente.h"
 #include "errors/MostraErro.h"
+#include "platform/BancoDados.h"
 #include "platform/Fontes.h"
 #include "platform/Formatacao.h"
 #include "platform/Janela.h"
@@ -65,14 +66,9 @@ void FrmRobo::montaVencidas()
         toolkit::executaManipulador([this] {
             if (vencidas::resumosEmAndamento(*conexaoDoResumo_, diaDoResumo_))
                 return;
-            trmVencidas->stop();
             try {
-                CarregaResumoVencidas(*conexaoDoResumo_, diaDoResumo_);
+                concluiResumoVencidas();
             } catch (const ErroSistema &) {
-                // As a failed refresh: reported, and the next notice opens the
-                // connection again.
-                conexaoSuspeita_ = true;
-                Rotulo(lblVencidas).defineCaption(QString());
                 MostraErro(QStringLiteral("ORVO(CarregaResumoVencidas)"));
             }
         });
@@ -88,6 +84,23 @@ void FrmRobo::aguardaResumoVencidas(bancodados::Conexao &conexao, const QDate &d
 }
 
 bool FrmRobo::resumoVencidasPendente() const { return trmVencidas->isActive(); }
+
+void FrmRobo::concluiResumoVencidas()
+{
+    if (!trmVencidas->isActive())
+        return;
+    trmVencidas->stop();
+    try {
+        const bancodados::PrazoDeLeitura prazo(*conexaoDoResumo_);
+        CarregaResumoVencidas(*conexaoDoResumo_, diaDoResumo_);
+    } catch (const ErroSistema &) {
+        // As a failed refresh: no line that was not read, and the next notice
+        // opens the connection again.
+        conexaoSuspeita_ = true;
+        Rotulo(lblVencidas).defineCaption(QString());
+        throw;
+    }
+}
 
 void FrmRobo::cmdVencidas_Click() { FrmVencidas::abre(); }
 

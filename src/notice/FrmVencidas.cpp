@@ -108,6 +108,10 @@ void FrmVencidas::limpa()
 void FrmVencidas::CarregaVencidas(const QDate &dia)
 {
     limpa();
+    // A server that stops answering ends the reading with a message instead
+    // of holding the window.
+    const bancodados::PrazoDeLeitura prazo(conexaoCompartilhada());
+    FrmRobo::instancia().concluiResumoVencidas();
     bancodados::Registros rs;
     double totalReceber = 0;
     double totalPagar = 0;

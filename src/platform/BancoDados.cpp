@@ -280,15 +280,13 @@ std::shared_ptr<Leitura> Conexao::inicia(const QString &sql, const QVariantList 
     return leitura;
 }
 
-PrazoDeLeitura::PrazoDeLeitura(Conexao &conexao) : conexao_(conexao)
+PrazoDeLeitura::PrazoDeLeitura(Conexao &conexao) : conexao_(conexao), anterior_(conexao.prazoDeLeitura_)
 {
-    conexao_.prazoDeLeitura_ = prazoDe(SegundosParaLer);
+    // Inside another one, the earlier end of the two holds.
+    conexao_.prazoDeLeitura_ = std::min(anterior_, prazoDe(SegundosParaLer));
 }
 
-PrazoDeLeitura::~PrazoDeLeitura()
-{
-    conexao_.prazoDeLeitura_ = QDeadlineTimer(QDeadlineTimer::Forever);
-}
+PrazoDeLeitura::~PrazoDeLeitura() { conexao_.prazoDeLeitura_ = anterior_; }
 
 void Conexao::desiste(const std::shared_ptr<Leitura> &leitura)
 {

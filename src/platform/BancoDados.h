@@ -114,7 +114,8 @@ private:
 
 // While it lives, the readings on the connection (every statement and every
 // row) end within SegundosParaLer of its start: a record set that would wait
-// longer gives up with ErroSemResposta. Without one readings are not bounded.
+// longer gives up with ErroSemResposta. Without one readings are not bounded;
+// one made inside another ends no later than the outer one.
 class PrazoDeLeitura {
 public:
     explicit PrazoDeLeitura(Conexao &conexao);
@@ -124,6 +125,7 @@ public:
 
 private:
     Conexao &conexao_;
+    QDeadlineTimer anterior_;
 };
 
 class Registros {

@@ -4,10 +4,11 @@
 // server is back, the next notice fills normally, new rows included. A server
 // that hangs during a notice (stopped, as a dropped link looks) leaves the
 // window alive: it paints, "Sair" and its close end the program at once, and
-// the report comes at the reading's deadline.
+// the report comes at the reading's deadline; so does the overdue window.
 #include "ApoioFalhas.h"
 #include "support/ServidoresTeste.h"
 #include "startup/IniciaSistema.h"
+#include "notice/FrmVencidas.h"
 
 #include <QCloseEvent>
 #include <QElapsedTimer>
@@ -263,6 +264,44 @@ private slots:
         QVERIFY(!toolkit::statusDeEncerramento().has_value());
         c.sobrevividas += 1;
         c.imprime();
+    }
+
+    // Stopped while the overdue window is asked for: it reports at the
+    // reading's deadline and does not show, the notice goes on afterwards.
+    void servidorTravadoNasVencidas_data() { servidorTravadoNoInicio_data(); }
+    void servidorTravadoNasVencidas()
+    {
+        QFETCH(Backend, backend);
+        Ambiente amb(backend);
+        EXIGE_AMBIENTE(amb);
+        const auto retoma = qScopeGuard([] { servidoresteste::retomaServidores(); });
+        preencheDados(amb.dados());
+        bancodados::defineMilissegundosPorSegundo(MsPorSegundoNoTeste);
+        ambienteaviso::iniciaPrograma(amb.pasta());
+        QVERIFY(esperaPreenchimento());
+        FrmRobo &j = FrmRobo::instancia();
+        QVERIFY(QTest::qWaitFor([&] { return !j.resumoVencidasPendente(); }, 10000));
+        const int antes = mensagensDeErro();
+        const size_t mostradas = toolkit::mensagensMostradas().size();
+        QVERIFY(suspendeServidor(backend));
+        QElapsedTimer relogio;
+        relogio.start();
+        j.cmdVencidas->click();
+        const qint64 ms = relogio.elapsed();
+        QVERIFY2(ms >= PrazoDeLeituraMs - 200 && ms < PrazoDeLeituraMs + 3000, qPrintable(QString::number(ms)));
+        QCOMPARE(toolkit::mensagensMostradas().size(), mostradas + 1);
+        const QString texto = toolkit::mensagensMostradas().back().texto;
+        QVERIFY2(texto.contains(QStringLiteral("O banco de dados não respondeu em 60 segundos."))
+                     && texto.endsWith(QStringLiteral("LOCAL: ORVO(CarregaVencidas)")),
+                 qPrintable(texto));
+        QVERIFY(!FrmVencidas::carregada() || !FrmVencidas::instancia().isVisible());
+        QCOMPARE(toolkit::apontador(), int(toolkit::ApontadorNormal));
+
+        servidoresteste::retomaServidores();
+        QVERIFY(proximoAviso());
+        QCOMPARE(mensagensDeErro(), antes);
+        QCOMPARE(j.lblTotalAberto->text(), QStringLiteral("1.384,56"));
+        QVERIFY(!toolkit::statusDeEncerramento().has_value());
     }
 
     // Stopped before the start: the failed-connection message comes at the
