@@ -58,6 +58,15 @@ protected:
 constexpr int MsPorSegundoNoTeste = 100;
 constexpr int PrazoDeLeituraMs = bancodados::SegundosParaLer * MsPorSegundoNoTeste;
 
+// The fixture's rows, the shortened deadlines, the program started and filled.
+bool iniciaComDeadlinesCurtos(Ambiente &amb)
+{
+    preencheDados(amb.dados());
+    bancodados::defineMilissegundosPorSegundo(MsPorSegundoNoTeste);
+    ambienteaviso::iniciaPrograma(amb.pasta());
+    return esperaPreenchimento();
+}
+
 } // namespace
 
 class TestFalhasServidor : public QObject {
@@ -181,10 +190,7 @@ private slots:
         EXIGE_AMBIENTE(amb);
         // Before the fixture's own connection is let go, whatever the outcome.
         const auto retoma = qScopeGuard([] { servidoresteste::retomaServidores(); });
-        preencheDados(amb.dados());
-        bancodados::defineMilissegundosPorSegundo(MsPorSegundoNoTeste);
-        ambienteaviso::iniciaPrograma(amb.pasta());
-        QVERIFY(esperaPreenchimento());
+        QVERIFY(iniciaComDeadlinesCurtos(amb));
         FrmRobo &j = FrmRobo::instancia();
         ContaPinturas contador;
         j.installEventFilter(&contador);
@@ -275,10 +281,7 @@ private slots:
         Ambiente amb(backend);
         EXIGE_AMBIENTE(amb);
         const auto retoma = qScopeGuard([] { servidoresteste::retomaServidores(); });
-        preencheDados(amb.dados());
-        bancodados::defineMilissegundosPorSegundo(MsPorSegundoNoTeste);
-        ambienteaviso::iniciaPrograma(amb.pasta());
-        QVERIFY(esperaPreenchimento());
+        QVERIFY(iniciaComDeadlinesCurtos(amb));
         FrmRobo &j = FrmRobo::instancia();
         QVERIFY(QTest::qWaitFor([&] { return !j.resumoVencidasPendente(); }, 10000));
         const int antes = mensagensDeErro();
