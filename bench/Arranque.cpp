@@ -123,7 +123,11 @@ QString resposta(int receber, int pagar, double montada, const VigiaDePintura &v
     const double montada = agora(); // connection open, notice window made and shown
     esperaEResponde(
         app,
-        []() -> QObject * { return FrmRobo::carregada() ? FrmRobo::instancia().tabelaRec->viewport() : nullptr; },
+        // The grand total is written last: its paint with the text in place
+        // comes with the grids' last rows painted in the same pass. Watching
+        // the grid instead missed a fill whose last pass only wrote the
+        // totals (no grid cell left to paint), and the child never answered.
+        []() -> QObject * { return FrmRobo::carregada() ? FrmRobo::instancia().lblTotalGeral : nullptr; },
         [] {
             if (!FrmRobo::carregada())
                 return false;
