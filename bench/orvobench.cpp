@@ -342,7 +342,7 @@ int main(int argc, char *argv[])
                     razao(dia.razaoCarrega), QStringLiteral("≤ 1.15×"), atingida(dia.razaoCarrega.mediana <= 1.15)});
         t.adiciona({QStringLiteral("    ciclo do aviso: LimpaGrid, mostrar, CarregaContas, pintura"), medianaMinMax(dia.ciclo),
                     razao(dia.razaoCiclo), QString(), QString()});
-        t.adiciona({QStringLiteral("    piso dos resumos de vencidas: 2 comandos (contagem e soma) pelo QIBASE"),
+        t.adiciona({QStringLiteral("    piso dos resumos de vencidas: 2 comandos (contagem e soma) pelo fbclient"),
                     medianaMinMax(dia.pisoResumos), razao(dia.pisoResumos.mediana, dia.piso.mediana), QString(), QString()});
         t.adiciona({QStringLiteral("    CarregaContas até a linha de vencidas escrita (contra piso + piso dos resumos)"),
                     medianaMinMax(dia.comLinha), razao(dia.razaoComLinha), QString(), QString()});
