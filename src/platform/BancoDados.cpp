@@ -164,16 +164,23 @@ Destino interpretaStringConexao(const QString &stringConexao)
                           .arg(p.value(QStringLiteral("provider"))));
 }
 
-Conexao::Conexao()
-    : nome_(novoNome()), sessao_(std::make_shared<std::unique_ptr<Sessao>>()),
-      linha_(std::make_unique<LinhaDoBanco>())
+Conexao::Via Conexao::novaVia()
 {
+    Via via;
+    via.nome = novoNome();
+    via.sessao = std::make_shared<std::unique_ptr<Sessao>>();
+    via.linha = std::make_unique<LinhaDoBanco>();
+    return via;
 }
+
+Conexao::Conexao() : principal_(novaVia()), auxiliar_(novaVia()) {}
 
 Conexao::~Conexao()
 {
     descartaAntecipadas();
-    linha_->executa([lugar = sessao_] { lugar->reset(); });
+    // Both close at once; each thread ends once its session is closed.
+    for (Via *via : {&principal_, &auxiliar_})
+        via->linha->envia([lugar = via->sessao] { lugar->reset(); });
 }
 
 void Conexao::abre(const QString &stringConexao, const QString &usuario, const QString &senha, int)
@@ -198,29 +205,40 @@ void Conexao::abre(const QString &stringConexao, const QString &usuario, const Q
     aberta_ = false;
     // The client's own bound, in whole seconds, a little past the program's.
     const int esperaDoCliente = (SegundosParaConectar * msPorSegundo + 999) / 1000 + FolgaDoClienteSegundos;
-    auto abertura = std::make_shared<Abertura>();
-    linha_->envia([lugar = sessao_, abertura, destino, nome = nome_, esperaDoCliente] {
-        lugar->reset();
-        std::unique_ptr<Sessao> sessao;
-        std::optional<ErroSistema> erro;
-        try {
-            sessao = abreSessao(destino, nome, esperaDoCliente);
-        } catch (const ErroSistema &e) {
-            erro = e;
-        }
-        *lugar = std::move(sessao);
-        std::lock_guard<std::mutex> trava(abertura->mutex);
-        abertura->erro = erro;
-        abertura->feita = true;
-        abertura->aviso.notify_all();
-    });
+    const auto envia = [&destino, esperaDoCliente](Via &via) {
+        via.ultima.reset();
+        via.recusada = std::make_shared<std::atomic<bool>>(false);
+        auto abertura = std::make_shared<Abertura>();
+        via.linha->envia([lugar = via.sessao, recusada = via.recusada, abertura, destino, nome = via.nome,
+                          esperaDoCliente] {
+            lugar->reset();
+            std::unique_ptr<Sessao> sessao;
+            std::optional<ErroSistema> erro;
+            try {
+                sessao = abreSessao(destino, nome, esperaDoCliente);
+            } catch (const ErroSistema &e) {
+                erro = e;
+            }
+            *lugar = std::move(sessao);
+            *recusada = bool(erro);
+            std::lock_guard<std::mutex> trava(abertura->mutex);
+            abertura->erro = erro;
+            abertura->feita = true;
+            abertura->aviso.notify_all();
+        });
+        return abertura;
+    };
+    // The second attachment of the last open closes meanwhile.
+    auxiliar_.aberta = false;
+    auxiliar_.linha->envia([lugar = auxiliar_.sessao] { lugar->reset(); });
+    const std::shared_ptr<Abertura> abertura = envia(principal_);
     const QDeadlineTimer prazo = prazoDe(SegundosParaConectar);
     {
         toolkit::Espera espera;
         while (!abertura->espera(FatiaMs)) {
             if (prazo.hasExpired()) {
                 // A server that took the connection and never answers: its
-                // client may sit there long after; a new thread opens the next.
+                // client may sit there long after; new threads open the next.
                 abandona();
                 throw ErroSistema(ErroSemResposta, textoSemResposta(SegundosParaConectar));
             }
@@ -230,6 +248,10 @@ void Conexao::abre(const QString &stringConexao, const QString &usuario, const Q
     std::optional<ErroSistema> erro = abertura->erro;
     aberta_ = !erro;
     if (aberta_) {
+        // The second attachment opens while the first reads: only once the
+        // first is in, so that a site allowing one connection still gets it.
+        envia(auxiliar_);
+        auxiliar_.aberta = true;
         arquivo_ = destino.arquivo;
         identidade_ = identidadeArquivo(arquivo_);
         return;
@@ -261,7 +283,14 @@ void Conexao::antecipa(const QString &sql, const QVariantList &parametros)
     for (const auto &antecipada : antecipadas_)
         if (antecipada->serve(sql, parametros))
             return;
-    antecipadas_.push_back(inicia(sql, parametros));
+    // The second attachment takes it when the first is still busy and it is not.
+    const auto ocupada = [](const Via &via) {
+        const std::shared_ptr<Leitura> ultima = via.ultima.lock();
+        return ultima && ultima->emAndamento();
+    };
+    const bool auxiliar = auxiliar_.aberta && !*auxiliar_.recusada;
+    Via &via = auxiliar && ocupada(principal_) && !ocupada(auxiliar_) ? auxiliar_ : principal_;
+    antecipadas_.push_back(inicia(via, sql, parametros));
 }
 
 bool Conexao::emAndamento(const QString &sql, const QVariantList &parametros) const
@@ -272,11 +301,12 @@ bool Conexao::emAndamento(const QString &sql, const QVariantList &parametros) co
     return false;
 }
 
-std::shared_ptr<Leitura> Conexao::inicia(const QString &sql, const QVariantList &parametros)
+std::shared_ptr<Leitura> Conexao::inicia(Via &via, const QString &sql, const QVariantList &parametros)
 {
-    auto leitura = std::make_shared<Leitura>(sql, parametros);
+    auto leitura = std::make_shared<Leitura>(sql, parametros, via.sessao);
     // Tasks run in the order sent, and the session is let go only by a task.
-    linha_->envia([leitura, lugar = sessao_] { leitura->executa(lugar->get()); });
+    via.linha->envia([leitura] { leitura->executa(); });
+    via.ultima = leitura;
     return leitura;
 }
 
@@ -293,8 +323,8 @@ void Conexao::desiste(const std::shared_ptr<Leitura> &leitura)
     descartaAntecipadas();
     leitura->cancela();
     // Only the caller's thread sends opens, and none is pending now: the
-    // session the thread holds stays while it is asked to cancel.
-    Sessao *sessao = sessao_->get();
+    // session the reading runs on stays while it is asked to cancel.
+    Sessao *sessao = leitura->sessao();
     if (sessao && sessao->cancela()) {
         const QDeadlineTimer prazo = prazoDe(SegundosParaCancelar);
         toolkit::Espera espera;
@@ -313,11 +343,15 @@ void Conexao::abandona()
 {
     descartaAntecipadas();
     aberta_ = false;
-    LinhaDoBanco::abandona(std::move(linha_), [lugar = sessao_] { lugar->reset(); });
-    sessao_ = std::make_shared<std::unique_ptr<Sessao>>();
+    abandona(principal_);
+    abandona(auxiliar_);
+}
+
+void Conexao::abandona(Via &via)
+{
+    LinhaDoBanco::abandona(std::move(via.linha), [lugar = via.sessao] { lugar->reset(); });
     // The abandoned session lets its name go when it ends; the next one has its own.
-    nome_ = novoNome();
-    linha_ = std::make_unique<LinhaDoBanco>();
+    via = novaVia();
 }
 
 std::shared_ptr<Leitura> Conexao::leitura(const QString &sql, const QVariantList &parametros)
@@ -333,7 +367,7 @@ std::shared_ptr<Leitura> Conexao::leitura(const QString &sql, const QVariantList
         antecipadas_.erase(antecipadas_.begin(), it + 1);
         return tomada;
     }
-    return inicia(sql, parametros);
+    return inicia(principal_, sql, parametros);
 }
 
 void Conexao::descartaAntecipadas()
@@ -357,7 +391,15 @@ void Registros::abre(const QString &sql, Conexao &conexao, int, int, int, const 
     std::shared_ptr<Leitura> leitura = conexao.leitura(sql, parametros);
     aguarda(leitura, &Leitura::executou);
     Falha falha;
-    if (!leitura->esperaExecucao(falha))
+    bool executada = leitura->esperaExecucao(falha);
+    if (!executada && !leitura->sessao() && conexao.aberta()) {
+        // Started in advance on the second attachment, which could not be
+        // opened: the first reads it.
+        leitura = conexao.inicia(conexao.principal_, sql, parametros);
+        aguarda(leitura, &Leitura::executou);
+        executada = leitura->esperaExecucao(falha);
+    }
+    if (!executada)
         throw ErroSistema(falha.numero, falha.descricao);
     leitura_ = std::move(leitura);
     colunas_ = leitura_->colunas();

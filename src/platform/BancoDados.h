@@ -19,6 +19,7 @@ namespace bancodados {
 class LinhaDoBanco;
 class Leitura;
 class Sessao;
+using LugarDaSessao = std::shared_ptr<std::unique_ptr<Sessao>>; // a session, on its connection's thread
 using Linha = QVector<QVariant>;
 
 // How long the database may take before the program gives up on it: opening
@@ -73,8 +74,9 @@ public:
 
     // Starts a statement now, for the record set that opens it next on this
     // connection with the same parameters: its rows are read while the caller
-    // does other work. Nothing happens when the same statement with the same
-    // parameters is already waiting. Statements started before the one taken,
+    // does other work, on the connection's second attachment when the first
+    // is still busy with another statement. Nothing happens when the same
+    // statement with the same parameters is already waiting. Statements started before the one taken,
     // and all of them when the connection opens again, are dropped, so a
     // record set never gets rows older than that.
     void antecipa(const QString &sql, const QVariantList &parametros = {});
@@ -86,19 +88,33 @@ public:
 private:
     friend class Registros;
     friend class PrazoDeLeitura;
-    using Lugar = std::shared_ptr<std::unique_ptr<Sessao>>; // the session, on the connection's thread
+    // One attachment and the thread it lives on. A connection has two: a
+    // statement started in advance while the first is still busy reading
+    // another is read on the second, so the two statements of a notice are
+    // read at once. The second is a help only: when it cannot be opened,
+    // every statement runs on the first.
+    struct Via {
+        QString nome; // the Qt connection name of its session
+        LugarDaSessao sessao;
+        std::unique_ptr<LinhaDoBanco> linha;
+        std::weak_ptr<Leitura> ultima; // the last reading sent to it
+        // Its last open was refused (set on its thread).
+        std::shared_ptr<std::atomic<bool>> recusada = std::make_shared<std::atomic<bool>>(false);
+        bool aberta = false; // the second: opened, or being opened, with the first
+    };
+    static Via novaVia();
     // A reading did not end by its deadline: the running statement is
     // cancelled where the client can do it, else the connection is abandoned.
     void desiste(const std::shared_ptr<Leitura> &leitura);
-    // The thread and its session are given up (never joined, never used
-    // again); the next open makes a new connection on a new thread.
+    // The threads and their sessions are given up (never joined, never used
+    // again); the next open makes a new connection on new threads.
     void abandona();
+    static void abandona(Via &via);
     // The reading of a statement: the one started for it in advance, or a new one.
     std::shared_ptr<Leitura> leitura(const QString &sql, const QVariantList &parametros);
     void descartaAntecipadas();
-    std::shared_ptr<Leitura> inicia(const QString &sql, const QVariantList &parametros);
+    std::shared_ptr<Leitura> inicia(Via &via, const QString &sql, const QVariantList &parametros);
 
-    QString nome_;
     QString stringConexao_;
     QString usuario_;
     QString senha_;
@@ -107,8 +123,8 @@ private:
     int cursorLocation_ = 2;
     std::atomic<bool> aberta_{false};
     std::deque<std::shared_ptr<Leitura>> antecipadas_;
-    Lugar sessao_;
-    std::unique_ptr<LinhaDoBanco> linha_;
+    Via principal_;
+    Via auxiliar_;
     QDeadlineTimer prazoDeLeitura_{QDeadlineTimer::Forever};
 };
 

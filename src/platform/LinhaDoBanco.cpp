@@ -86,8 +86,9 @@ namespace {
 constexpr std::size_t TamanhoDoLote = 64;
 } // namespace
 
-void Leitura::executa(Sessao *sessao)
+void Leitura::executa()
 {
+    Sessao *sessao = lugar_->get();
     std::deque<Linha> lote;
     if (!cancelada_) {
         std::unique_ptr<Cursor> cursor;

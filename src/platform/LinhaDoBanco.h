@@ -71,6 +71,8 @@ public:
     virtual bool cancela() { return false; }
 };
 
+using LugarDaSessao = std::shared_ptr<std::unique_ptr<Sessao>>;
+
 // What the database said when it refused a statement or failed a reading.
 struct Falha {
     long numero = 0;
@@ -81,7 +83,11 @@ struct Falha {
 // the caller's thread as the rows arrive.
 class Leitura {
 public:
-    Leitura(QString sql, QVariantList parametros) : sql_(std::move(sql)), parametros_(std::move(parametros)) {}
+    // Run on the session `lugar` holds, by the thread of that session's connection.
+    Leitura(QString sql, QVariantList parametros, LugarDaSessao lugar)
+        : sql_(std::move(sql)), parametros_(std::move(parametros)), lugar_(std::move(lugar))
+    {
+    }
     // A reading started in advance serves only the same statement with the same parameters.
     bool serve(const QString &sql, const QVariantList &parametros) const
     {
@@ -90,7 +96,9 @@ public:
 
     // On the connection's thread: runs the statement and reads every row,
     // unless cancelled first. No session: the connection is not open.
-    void executa(Sessao *sessao);
+    void executa();
+    // The session it runs on (on the caller's thread: to cancel it).
+    Sessao *sessao() const { return lugar_->get(); }
 
     // On the caller's thread. Wait up to `ms` for the statement to have run /
     // for rows not yet taken or the end; true when the calls below will not wait.
@@ -120,6 +128,7 @@ private:
 
     const QString sql_;
     const QVariantList parametros_;
+    const LugarDaSessao lugar_;
     mutable std::mutex mutex_;
     mutable std::condition_variable aviso_;
     Estado estado_ = Estado::Aguardando;

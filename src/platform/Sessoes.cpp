@@ -136,6 +136,7 @@ public:
         db.setConnectOptions(opcoes);
         if (!db.open()) {
             const QSqlError erro = db.lastError();
+            db = QSqlDatabase(); // the name is let go only once no handle holds it
             fecha();
             lancaErroSql(erro, QStringLiteral("Não foi possível abrir o banco de dados."));
         }
@@ -146,6 +147,7 @@ public:
             if (!somenteLeitura.exec(QStringLiteral("SET SESSION CHARACTERISTICS AS TRANSACTION READ ONLY"))) {
                 const QSqlError erro = somenteLeitura.lastError();
                 somenteLeitura = QSqlQuery();
+                db = QSqlDatabase();
                 fecha();
                 lancaErroSql(erro, QStringLiteral("Não foi possível abrir o banco de dados somente para leitura."));
             }

@@ -11,6 +11,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <algorithm>
 #include <arpa/inet.h>
 #include <atomic>
 #include <netinet/in.h>
@@ -48,9 +49,18 @@ QStringList leTudo(const QString &sql, Conexao &c, const QString &campo, const Q
     return le(rs, campo);
 }
 
-// Statements run one after the other on the connection's thread: once this
-// one has run, every statement started before it has been read.
-void esperaAsEnviadas(Conexao &c) { QCOMPARE(leTudo(sequencia(1), c, QStringLiteral("I")), QStringList({"1"})); }
+// Statements started in advance may run on either of the connection's
+// attachments: waits until each of these has been read.
+void esperaAsAntecipadas(const Conexao &c, const QStringList &sqls, const QVariantList &parametros = {})
+{
+    QTRY_VERIFY(std::none_of(sqls.cbegin(), sqls.cend(),
+                             [&](const QString &sql) { return c.emAndamento(sql, parametros); }));
+}
+
+QString conexaoAtual(const QString &resto = QString())
+{
+    return QStringLiteral("Select Current_Connection As C") + resto + QStringLiteral(" From RDB$DATABASE");
+}
 } // namespace
 
 class TestLinhaDoBanco : public QObject {
@@ -151,7 +161,8 @@ private slots:
         Conexao c;
         c.abre(stringConexao);
         c.antecipa(nomesDosClientes());
-        esperaAsEnviadas(c); // another statement in between leaves it waiting
+        esperaAsAntecipadas(c, {nomesDosClientes()});
+        leTudo(sequencia(1), c, QStringLiteral("I")); // another statement in between leaves it waiting
         novoCliente(2, QStringLiteral("Bruno"));
         QCOMPARE(leTudo(nomesDosClientes(), c, QStringLiteral("Cliente")), QStringList({"Ana"}));
         // Taken once: the same statement again reads afresh.
@@ -168,17 +179,34 @@ private slots:
         c.antecipa(nomesDosClientes());
         c.antecipa(contagem);
         c.antecipa(contagem); // already waiting: nothing more
-        esperaAsEnviadas(c);
+        esperaAsAntecipadas(c, {nomesDosClientes(), contagem});
         novoCliente(3, QStringLiteral("Carla"));
         QCOMPARE(leTudo(contagem, c, QStringLiteral("N")), QStringList({"2"}));
         QCOMPARE(leTudo(nomesDosClientes(), c, QStringLiteral("Cliente")),
                  QStringList({"Ana", "Bruno", "Carla"}));
 
         c.antecipa(contagem);
-        esperaAsEnviadas(c);
+        esperaAsAntecipadas(c, {contagem});
         novoCliente(4, QStringLiteral("Davi"));
         c.reabre();
         QCOMPARE(leTudo(contagem, c, QStringLiteral("N")), QStringList({"4"}));
+    }
+
+    // A statement started in advance while another one still runs is read on
+    // the connection's second attachment; a record set's own statement runs
+    // on the first.
+    void antecipadaAoLadoDaOutra()
+    {
+        Conexao c;
+        c.abre(stringConexao);
+        const QString longa = conexaoAtual(QStringLiteral(", (Select Count(*) From RDB$FIELDS A, RDB$FIELDS B) As N"));
+        c.antecipa(longa);
+        c.antecipa(conexaoAtual());
+        const QString primeira = leTudo(longa, c, QStringLiteral("C")).value(0);
+        const QString segunda = leTudo(conexaoAtual(), c, QStringLiteral("C")).value(0);
+        QVERIFY(!primeira.isEmpty() && !segunda.isEmpty());
+        QVERIFY(primeira != segunda);
+        QCOMPARE(leTudo(conexaoAtual(), c, QStringLiteral("C")), QStringList{primeira});
     }
 
     // A statement refused when started in advance is refused when opened,
@@ -206,7 +234,7 @@ private slots:
         const QDate hoje(2026, 8, 25), amanha(2026, 8, 26);
         const int antes = leTudo(QStringLiteral("Select Count(*) As N From Cliente"), c, QStringLiteral("N")).at(0).toInt();
         c.antecipa(doDia, {hoje});
-        esperaAsEnviadas(c);
+        esperaAsAntecipadas(c, {doDia}, {hoje});
         novoCliente(50, QStringLiteral("Elis"));
         // Another day reads afresh, and leaves the one of today waiting.
         QCOMPARE(leTudo(doDia, c, QStringLiteral("N"), {amanha}), QStringList{QString::number(antes + 1)});

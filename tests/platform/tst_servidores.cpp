@@ -14,6 +14,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -194,6 +195,8 @@ private slots:
     void postgresPeloDsn();
     void leitorSoLe_data();
     void leitorSoLe();
+    void segundaConexao_data();
+    void segundaConexao();
 
     void contasAPagar_data();
     void contasAPagar();
@@ -424,6 +427,47 @@ void TstServidores::leitorSoLe()
     QCOMPARE(valorUnico(escrita, QStringLiteral("SELECT Cliente FROM Cliente")).toString(), NomeComAcentos);
     QCOMPARE(valorUnico(escrita, QStringLiteral("SELECT COUNT(*) FROM information_schema.tables "
                                                 "WHERE table_name IN ('intrusa', 'contadet')")).toInt(), 1);
+}
+
+void TstServidores::segundaConexao_data()
+{
+    QTest::addColumn<int>("limite");
+    QTest::newRow("sem limite de conexões") << -1;
+    QTest::newRow("uma conexão por usuário") << 1;
+}
+
+// Two statements started together are read on two sessions of the data
+// source; where the site allows its user one connection only, both on that one.
+void TstServidores::segundaConexao()
+{
+    EXIGE_POSTGRES();
+    QFETCH(int, limite);
+    QVERIFY(servidoresteste::recriaBancoPostgres());
+    QSqlDatabase escrita = servidoresteste::conexaoEscritaPostgres(QStringLiteral("escrita"));
+    QVERIFY2(escrita.isOpen(), qPrintable(escrita.lastError().text()));
+    const auto limita = [&](int n) {
+        return QSqlQuery(escrita).exec(QStringLiteral("ALTER ROLE leitor CONNECTION LIMIT %1").arg(n));
+    };
+    const auto semLimite = qScopeGuard([&] { limita(-1); });
+    QVERIFY(limita(limite));
+
+    bancodados::Conexao conexao;
+    QCOMPARE(bancoteste::numeroDoErro([&] { conexao.abre(QStringLiteral("SQLVendasLeitor")); }), 0L);
+    const QString longa = QStringLiteral("SELECT pg_backend_pid() AS pid FROM pg_sleep(0.3)");
+    const QString curta = QStringLiteral("SELECT pg_backend_pid() AS pid");
+    conexao.antecipa(longa);
+    conexao.antecipa(curta);
+    QStringList sessoes;
+    for (const QString &sql : {longa, curta}) {
+        bancodados::Registros rs;
+        QCOMPARE(bancoteste::numeroDoErro([&] { rs.abre(sql, conexao); }), 0L);
+        QVERIFY(!rs.eof());
+        sessoes << rs.campo(QStringLiteral("pid")).toString();
+    }
+    QCOMPARE(sessoes.at(0) == sessoes.at(1), limite == 1);
+    QCOMPARE(valorUnico(escrita, QStringLiteral("SELECT COUNT(*) FROM pg_stat_activity WHERE usename = 'leitor'"))
+                 .toInt(),
+             limite == 1 ? 1 : 2);
 }
 
 void TstServidores::contasAPagar_data()
