@@ -2,6 +2,7 @@
 
 #include "notice/ConsultasContas.h"
 #include "notice/FrmRobo.h"
+#include "platform/BancoDados.h"
 #include "platform/Toolkit.h"
 #include "startup/FrmAcesso.h"
 
@@ -36,6 +37,9 @@ int linhasPreenchidas(QTableWidget *tabela)
 {
     std::printf("%s\n", qPrintable(linha));
     std::fflush(stdout);
+    // As the program's own end: the statements still running (the overdue
+    // summaries) leave the engine first, or the next child waits for ever.
+    bancodados::fechaParaEncerrar(2000);
     std::_Exit(status);
 }
 

@@ -1,3 +1,4 @@
+#include "platform/BancoDados.h"
 #include "platform/Toolkit.h"
 #include "startup/Aplicacao.h"
 #include "startup/FrmAcesso.h"
@@ -9,7 +10,9 @@
 
 int main(int argc, char *argv[])
 {
-    toolkit::encerraComPedidoDoSistema();
+    // Ending at once, the process waits first for the embedded engine to be
+    // left, so that no other process on this machine is left waiting on it.
+    toolkit::encerraComPedidoDoSistema([] { bancodados::fechaParaEncerrar(2000); });
     QStringList argumentos;
     for (int i = 0; i < argc; ++i)
         argumentos << QString::fromLocal8Bit(argv[i]);

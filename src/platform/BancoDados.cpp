@@ -1,5 +1,6 @@
 #include "platform/BancoDados.h"
 #include "errors/ErroCorrente.h"
+#include "platform/Firebird.h"
 #include "platform/LinhaDoBanco.h"
 #include "platform/RaizFirebird.h"
 #include "platform/Sessoes.h"
@@ -116,6 +117,8 @@ struct Abertura {
 };
 
 } // namespace
+
+void fechaParaEncerrar(int ms) { firebird::fechaMotor(ms); }
 
 int milissegundosPorSegundo() { return msPorSegundo; }
 void defineMilissegundosPorSegundo(int ms) { msPorSegundo = ms; }

@@ -191,6 +191,10 @@ enum : long {
     ErroSemResposta = -2147217871
 };
 
+// Before the process ends at once: waits up to `ms` for the calls inside the
+// embedded engine to leave, and lets no other one in (see firebird::NoMotor).
+void fechaParaEncerrar(int ms);
+
 // "O banco de dados não respondeu em N segundos."
 QString textoSemResposta(int segundos);
 

@@ -5,7 +5,10 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include <chrono>
 #include <cmath>
+#include <condition_variable>
+#include <mutex>
 #include <cstring>
 #include <string>
 
@@ -89,6 +92,56 @@ void lancaErro(const ISC_STATUS *status)
 
 // ---------------------------------------------------------------------------
 
+namespace {
+struct Porta {
+    std::mutex mutex;
+    std::condition_variable aviso;
+    int dentro = 0;
+    bool fechada = false;
+};
+Porta &porta()
+{
+    static Porta p;
+    return p;
+}
+} // namespace
+
+NoMotor::NoMotor(bool local) : local_(local)
+{
+    if (!local_)
+        return;
+    Porta &p = porta();
+    std::unique_lock<std::mutex> trava(p.mutex);
+    p.aviso.wait(trava, [&p] { return !p.fechada; });
+    ++p.dentro;
+}
+
+NoMotor::~NoMotor()
+{
+    if (!local_)
+        return;
+    Porta &p = porta();
+    std::lock_guard<std::mutex> trava(p.mutex);
+    --p.dentro;
+    p.aviso.notify_all();
+}
+
+bool fechaMotor(int ms)
+{
+    Porta &p = porta();
+    std::unique_lock<std::mutex> trava(p.mutex);
+    p.fechada = true;
+    return p.aviso.wait_for(trava, std::chrono::milliseconds(ms), [&p] { return p.dentro == 0; });
+}
+
+void reabreMotor()
+{
+    Porta &p = porta();
+    std::lock_guard<std::mutex> trava(p.mutex);
+    p.fechada = false;
+    p.aviso.notify_all();
+}
+
 Anexo::Anexo(const QString &banco, const QString &usuario, const QString &senha, int esperaSegundos)
 {
     std::string dpb(1, static_cast<char>(isc_dpb_version1));
@@ -100,7 +153,8 @@ Anexo::Anexo(const QString &banco, const QString &usuario, const QString &senha,
     acrescenta(dpb, isc_dpb_lc_ctype, QByteArrayLiteral("NONE"));
     // A file on this machine goes straight to the embedded engine (or, when a
     // server holds it, to that local server), without asking the network client first.
-    if (banco.startsWith(u'/'))
+    local_ = banco.startsWith(u'/');
+    if (local_)
         acrescenta(dpb, isc_dpb_config, QByteArrayLiteral("Providers = Engine12, Loopback"));
     if (esperaSegundos > 0) {
         const ISC_LONG segundos = esperaSegundos;
@@ -111,6 +165,7 @@ Anexo::Anexo(const QString &banco, const QString &usuario, const QString &senha,
     }
     const QByteArray nome = banco.toUtf8();
     Status status;
+    const NoMotor motor(local_);
     isc_attach_database(status.v, 0, nome.constData(), &handle_, static_cast<short>(dpb.size()), dpb.data());
     status.verifica();
 }
@@ -119,6 +174,7 @@ Anexo::~Anexo()
 {
     if (handle_) {
         ISC_STATUS_ARRAY status;
+        const NoMotor motor(local_);
         isc_detach_database(status, &handle_);
     }
 }
@@ -133,13 +189,14 @@ void Anexo::cancelaOperacao() { firebird::cancelaOperacao(handle_); }
 
 // ---------------------------------------------------------------------------
 
-Transacao::Transacao(Anexo &anexo)
+Transacao::Transacao(Anexo &anexo) : local_(anexo.local())
 {
     // Read-only and read committed, reading the last committed version of a
     // row without waiting for whoever is changing it.
     static const char tpb[] = {isc_tpb_version3, isc_tpb_read, isc_tpb_read_committed, isc_tpb_rec_version,
                                isc_tpb_nowait};
     Status status;
+    const NoMotor motor(local_);
     isc_start_transaction(status.v, &handle_, 1, anexo.handle(), static_cast<unsigned short>(sizeof tpb), tpb);
     status.verifica();
 }
@@ -148,6 +205,7 @@ Transacao::~Transacao()
 {
     if (handle_) {
         ISC_STATUS_ARRAY status;
+        const NoMotor motor(local_);
         isc_rollback_transaction(status, &handle_);
     }
 }
@@ -155,6 +213,7 @@ Transacao::~Transacao()
 void Transacao::confirma()
 {
     Status status;
+    const NoMotor motor(local_);
     isc_commit_transaction(status.v, &handle_);
     status.verifica();
 }
@@ -201,6 +260,8 @@ struct Comando::Area {
 Comando::Comando(Anexo &anexo, Transacao &transacao, const QString &sql, const QVariantList &parametros)
     : anexo_(anexo), transacao_(transacao), saida_(std::make_unique<Area>(32))
 {
+    sentenca_.local = anexo.local();
+    const NoMotor motor(anexo.local());
     Status status;
     isc_dsql_allocate_statement(status.v, anexo_.handle(), &handle_);
     status.verifica();
@@ -290,6 +351,7 @@ Comando::Sentenca::~Sentenca()
 {
     if (valor) {
         ISC_STATUS_ARRAY status;
+        const NoMotor motor(local);
         isc_dsql_free_statement(status, &valor, DSQL_drop);
     }
 }
@@ -298,6 +360,7 @@ bool Comando::proxima(Linha &linha)
 {
     if (!cursor_)
         return false;
+    const NoMotor motor(anexo_.local()); // the row's long texts are read inside too
     Status status;
     const ISC_STATUS resultado = isc_dsql_fetch(status.v, &handle_, 1, saida_->sqlda());
     if (resultado == 100) {

@@ -21,6 +21,26 @@ namespace bancodados::firebird {
 // Raises the error a status vector holds.
 [[noreturn]] void lancaErro(const ISC_STATUS *status);
 
+// While a call is inside it, the embedded engine may hold the lock table it
+// shares with every process on this machine that opens the same file: a
+// process ended at that moment leaves the table locked, and those processes
+// then wait for ever. Calls on a local file pass a gate that the program's end
+// closes. Calls to a server do not: they hold nothing of this machine's.
+class NoMotor {
+public:
+    explicit NoMotor(bool local);
+    ~NoMotor();
+    NoMotor(const NoMotor &) = delete;
+    NoMotor &operator=(const NoMotor &) = delete;
+
+private:
+    bool local_;
+};
+// Closes the gate: waits up to `ms` for the calls inside to leave (false when
+// some are still there); calls that come after wait until it opens again.
+bool fechaMotor(int ms);
+void reabreMotor();
+
 // From any thread: the operation running on the attachment fails at once
 // with Firebird's "operation was cancelled"; the attachment stays usable.
 // A handle no longer attached only makes the call fail.
@@ -36,12 +56,15 @@ public:
     Anexo &operator=(const Anexo &) = delete;
 
     isc_db_handle *handle() { return &handle_; }
+    // A file of this machine, read by the embedded engine.
+    bool local() const { return local_; }
     // From any thread: the operation running on this attachment fails at once
     // with Firebird's "operation was cancelled"; the attachment stays usable.
     void cancelaOperacao();
 
 private:
     isc_db_handle handle_ = 0;
+    bool local_ = false;
 };
 
 // A read-only, read-committed transaction: every reading sees what others
@@ -59,6 +82,7 @@ public:
 
 private:
     isc_tr_handle handle_ = 0;
+    bool local_;
 };
 
 using Linha = QVector<QVariant>;
@@ -86,6 +110,7 @@ private:
     // The statement handle, dropped even when the constructor fails half-way.
     struct Sentenca {
         isc_stmt_handle valor = 0;
+        bool local = false;
         ~Sentenca();
     };
 

@@ -24,6 +24,17 @@ QString &pastaDefinida()
 }
 int codigoApontador = ApontadorNormal;
 bool observacaoAtiva = false;
+// Set once, before any other thread starts.
+std::function<void()> antesDoFimImediato;
+
+[[noreturn]] void fimImediato(int status)
+{
+    if (antesDoFimImediato)
+        antesDoFimImediato();
+    std::fflush(stdout);
+    std::fflush(stderr);
+    std::_Exit(status);
+}
 
 const QString TituloAplicacao = QStringLiteral("OrvoAviso");
 
@@ -113,8 +124,9 @@ void enviaTeclas(const QString &teclas)
     }
 }
 
-void encerraComPedidoDoSistema()
+void encerraComPedidoDoSistema(std::function<void()> antesDoFim)
 {
+    antesDoFimImediato = std::move(antesDoFim);
     // The two signals are blocked in every thread (threads started later,
     // the database client's among them, inherit the mask) and taken by one
     // thread of their own: no handler the database client installs when it
@@ -131,7 +143,7 @@ void encerraComPedidoDoSistema()
         int sinal = 0;
         while (sigwait(&sinais, &sinal) != 0) {
         }
-        std::_Exit(0);
+        fimImediato(0);
     }).detach();
 }
 
@@ -141,9 +153,7 @@ void encerraPrograma(int status)
         statusDeEncerramento() = status;
         throw FimDoPrograma{status};
     }
-    std::fflush(stdout);
-    std::fflush(stderr);
-    std::_Exit(status);
+    fimImediato(status);
 }
 
 namespace {

@@ -39,8 +39,9 @@ void enviaTeclas(const QString &teclas);
 // A request of the system to end the program (SIGTERM at logout, Ctrl+C) ends
 // it at once, at every moment of its life. Called first thing in main, before
 // any other thread starts: the database client takes these signals for itself
-// when it loads and would otherwise keep the program running.
-void encerraComPedidoDoSistema();
+// when it loads and would otherwise keep the program running. `antesDoFim`
+// runs right before every immediate end, this one's and encerraPrograma's.
+void encerraComPedidoDoSistema(std::function<void()> antesDoFim = {});
 
 // Ends the whole process at once with the given status.
 [[noreturn]] void encerraPrograma(int status);

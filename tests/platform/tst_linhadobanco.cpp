@@ -276,6 +276,36 @@ private slots:
         QCOMPARE(linha.at(0).toInt(), 1);
     }
 
+    // The program's immediate end waits for the call inside the embedded
+    // engine to leave it, and lets no other one in after it.
+    void fimEsperaOMotor()
+    {
+        using namespace bancodados::firebird;
+        Anexo anexo(banco, QStringLiteral("SYSDBA"), QStringLiteral("quillfern"));
+        std::atomic<int> etapa{0};
+        std::thread leitor([&] {
+            Transacao t(anexo);
+            Comando longo(anexo, t, QStringLiteral("Select Count(*) From RDB$FIELDS A, RDB$FIELDS B, RDB$FIELDS C"));
+            etapa = 1;
+            Linha linha;
+            longo.proxima(linha); // counts for about a second
+            etapa = 2;
+            Comando(anexo, t, sequencia(1)); // kept out while the gate is closed
+            etapa = 3;
+        });
+        QTRY_COMPARE(etapa.load(), 1);
+        QTest::qWait(100);
+        QVERIFY(!fechaMotor(50));
+        QCOMPARE(etapa.load(), 1);
+        QVERIFY(fechaMotor(60000));
+        QCOMPARE(etapa.load(), 2);
+        QTest::qWait(100);
+        QCOMPARE(etapa.load(), 2);
+        reabreMotor();
+        leitor.join();
+        QCOMPARE(etapa.load(), 3);
+    }
+
     // A server that takes the connection and never answers: the attachment
     // gives up after the wait it was given.
     void esperaDaConexaoLimitada()
