@@ -325,8 +325,9 @@ void Conexao::desiste(const std::shared_ptr<Leitura> &leitura)
 {
     descartaAntecipadas();
     leitura->cancela();
-    // Only the caller's thread sends opens, and none is pending now: the
-    // session the reading runs on stays while it is asked to cancel.
+    // The session the reading runs on was in place before the reading ran,
+    // and only a task of its own thread lets it go: it stays while it is
+    // asked to cancel.
     Sessao *sessao = leitura->sessao();
     if (sessao && sessao->cancela()) {
         const QDeadlineTimer prazo = prazoDe(SegundosParaCancelar);
