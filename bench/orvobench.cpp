@@ -368,6 +368,14 @@ int main(int argc, char *argv[])
                     qPrintable(atingida(rArranque.mediana <= metaEstrita)),
                     qPrintable(numero(1.5 * (rVazia.mediana + rConexaoNova.mediana))),
                     qPrintable(numero(1.5 * rVazia.mediana + rConexaoNova.mediana)));
+        // Every start-up is to be under its own target, not only the median.
+        QStringList acima;
+        for (int i = 0; i < razoesArranque.size(); ++i)
+            if (razoesArranque.at(i) >= 1)
+                acima << QStringLiteral("%1.º %2 ms: %3").arg(i + 1).arg(numero(tArranque.at(i)), numero(razoesArranque.at(i)));
+        std::printf("Inícios acima da sua meta: %lld de %lld%s%s.\n\n", static_cast<long long>(acima.size()),
+                    static_cast<long long>(razoesArranque.size()), acima.isEmpty() ? "" : " (",
+                    acima.isEmpty() ? "" : qPrintable(acima.join(QStringLiteral("; ")) + u')'));
 
         Tabela teclas({QStringLiteral("(5) FormataTecla, por tecla"), QStringLiteral("µs"), QStringLiteral("meta"),
                        QStringLiteral("ok")});
