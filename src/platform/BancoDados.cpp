@@ -182,8 +182,13 @@ Conexao::~Conexao()
 {
     descartaAntecipadas();
     // Both close at once; each thread ends once its session is closed.
-    for (Via *via : {&principal_, &auxiliar_})
-        via->linha->envia([lugar = via->sessao] { lugar->reset(); });
+    fechaSessao(principal_);
+    fechaSessao(auxiliar_);
+}
+
+void Conexao::fechaSessao(Via &via)
+{
+    via.linha->envia([lugar = via.sessao] { lugar->reset(); });
 }
 
 void Conexao::abre(const QString &stringConexao, const QString &usuario, const QString &senha, int)
@@ -233,7 +238,7 @@ void Conexao::abre(const QString &stringConexao, const QString &usuario, const Q
     };
     // The second attachment of the last open closes meanwhile.
     auxiliar_.aberta = false;
-    auxiliar_.linha->envia([lugar = auxiliar_.sessao] { lugar->reset(); });
+    fechaSessao(auxiliar_);
     const std::shared_ptr<Abertura> abertura = envia(principal_);
     const QDeadlineTimer prazo = prazoDe(SegundosParaConectar);
     {

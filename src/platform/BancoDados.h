@@ -76,9 +76,9 @@ public:
     // connection with the same parameters: its rows are read while the caller
     // does other work, on the connection's second attachment when the first
     // is still busy with another statement. Nothing happens when the same
-    // statement with the same parameters is already waiting. Statements started before the one taken,
-    // and all of them when the connection opens again, are dropped, so a
-    // record set never gets rows older than that.
+    // statement with the same parameters is already waiting. Statements
+    // started before the one taken, and all of them when the connection opens
+    // again, are dropped, so a record set never gets rows older than that.
     void antecipa(const QString &sql, const QVariantList &parametros = {});
 
     // True while a statement started in advance with these parameters is still
@@ -103,6 +103,8 @@ private:
         bool aberta = false; // the second: opened, or being opened, with the first
     };
     static Via novaVia();
+    // Its session is closed, after what was already sent to its thread.
+    static void fechaSessao(Via &via);
     // A reading did not end by its deadline: the running statement is
     // cancelled where the client can do it, else the connection is abandoned.
     void desiste(const std::shared_ptr<Leitura> &leitura);

@@ -122,8 +122,8 @@ NoMotor::~NoMotor()
         return;
     Porta &p = porta();
     std::lock_guard<std::mutex> trava(p.mutex);
-    --p.dentro;
-    p.aviso.notify_all();
+    if (--p.dentro == 0 && p.fechada)
+        p.aviso.notify_all();
 }
 
 bool fechaMotor(int ms)

@@ -1,4 +1,6 @@
 #pragma once
+#include "platform/BancoDados.h"
+
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -70,8 +72,6 @@ public:
     // be abandoned).
     virtual bool cancela() { return false; }
 };
-
-using LugarDaSessao = std::shared_ptr<std::unique_ptr<Sessao>>;
 
 // What the database said when it refused a statement or failed a reading.
 struct Falha {
