@@ -6,7 +6,6 @@
 #include <link.h>
 #include <sys/auxv.h>
 
-#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <memory>
