@@ -56,7 +56,9 @@ void pastasDaConfiguracao(const std::string &arquivo, std::vector<std::string> &
         if (inicio == std::string::npos)
             continue;
         linha = linha.substr(inicio, linha.find_last_not_of(" \t\r") - inicio + 1);
-        if (comeca(linha.c_str(), "include") && (linha.size() > 7 && (linha[7] == ' ' || linha[7] == '\t'))) {
+        // Blanks at the line's end are gone, so a blank after "include" is
+        // followed by its pattern.
+        if (linha.size() > 7 && comeca(linha.c_str(), "include") && (linha[7] == ' ' || linha[7] == '\t')) {
             const std::string padrao = linha.substr(linha.find_first_not_of(" \t", 7));
             glob_t achados{};
             if (glob(padrao.c_str(), 0, nullptr, &achados) == 0)
