@@ -1,5 +1,6 @@
 // Where the program's own Firebird root is made: beside a program run from its
-// build or copy folder, in the user's cache for an installed one.
+// build or copy folder, in the user's cache for an installed one; and how the
+// engine it configures is answered when it looks for ICU.
 #include "platform/BuscaIcu.h"
 #include "platform/RaizFirebird.h"
 #include "platform/Toolkit.h"
