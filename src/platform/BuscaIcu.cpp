@@ -33,13 +33,14 @@ void acrescenta(std::vector<std::string> &pastas, std::string pasta)
     pastas.push_back(std::move(pasta));
 }
 
-std::vector<std::string> subpastas(const std::string &pasta)
+// The names a folder holds; none when it does not exist.
+std::vector<std::string> entradas(const std::string &pasta)
 {
     std::vector<std::string> nomes;
     if (DIR *dir = opendir(pasta.c_str())) {
         while (const dirent *entrada = readdir(dir))
             if (entrada->d_name[0] != '.')
-                nomes.push_back(pasta + '/' + entrada->d_name);
+                nomes.emplace_back(entrada->d_name);
         closedir(dir);
     }
     return nomes;
@@ -97,20 +98,20 @@ std::vector<std::string> pastasDoCarregador()
     }
     pastasDaConfiguracao("/etc/ld.so.conf", pastas);
 
-    // Each folder's hardware-specific subfolders, which the loader tries first.
-    std::vector<std::string> especificas;
+    // Each folder's subfolders for this machine's processor, which the loader
+    // tries first.
+    std::vector<std::string> doProcessador;
     const char *plataforma = reinterpret_cast<const char *>(getauxval(AT_PLATFORM));
     for (const std::string &pasta : pastas) {
-        for (const std::string &sub : subpastas(pasta + "/glibc-hwcaps"))
-            especificas.push_back(sub);
-        especificas.push_back(pasta + "/tls");
-        for (const std::string &sub : subpastas(pasta + "/tls"))
-            especificas.push_back(sub);
+        for (const char *grupo : {"/glibc-hwcaps/", "/tls/"})
+            for (const std::string &sub : entradas(pasta + grupo))
+                doProcessador.push_back(pasta + grupo + sub);
+        doProcessador.push_back(pasta + "/tls");
         for (const char *nome : {plataforma, "haswell", "xeon_phi"})
             if (nome)
-                especificas.push_back(pasta + '/' + nome);
+                doProcessador.push_back(pasta + '/' + nome);
     }
-    for (std::string &pasta : especificas)
+    for (std::string &pasta : doProcessador)
         acrescenta(pastas, std::move(pasta));
     return pastas;
 }
@@ -120,12 +121,9 @@ const std::unordered_set<std::string> &nomesPresentes()
     static const std::unordered_set<std::string> nomes = [] {
         std::unordered_set<std::string> achados;
         for (const std::string &pasta : pastasDoCarregador())
-            if (DIR *dir = opendir(pasta.c_str())) {
-                while (const dirent *entrada = readdir(dir))
-                    if (comeca(entrada->d_name, "libicu"))
-                        achados.insert(entrada->d_name);
-                closedir(dir);
-            }
+            for (std::string &nome : entradas(pasta))
+                if (comeca(nome.c_str(), "libicu"))
+                    achados.insert(std::move(nome));
         return achados;
     }();
     return nomes;

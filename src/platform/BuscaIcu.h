@@ -20,7 +20,7 @@ bool nomeDoIcu(const char *nome);
 
 // The folders the loader searches for a plain name: those of LD_LIBRARY_PATH
 // and the program's own, the system's, those its configuration
-// (/etc/ld.so.conf) lists, and their hardware-specific subfolders. A
+// (/etc/ld.so.conf) lists, and their subfolders for the processor. A
 // superset of the loader's, so that no library it would find is refused.
 std::vector<std::string> pastasDoCarregador();
 

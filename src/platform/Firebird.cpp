@@ -8,8 +8,8 @@
 #include <chrono>
 #include <cmath>
 #include <condition_variable>
-#include <mutex>
 #include <cstring>
+#include <mutex>
 #include <string>
 
 namespace bancodados::firebird {

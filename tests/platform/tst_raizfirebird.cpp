@@ -108,6 +108,28 @@ private slots:
         QCOMPARE(bancodados::preparaRaizFirebird(), QStringLiteral("/srv/firebird-da-loja"));
     }
 
+    // Only the plain names of the ICU libraries are answered by the program;
+    // everything else goes to the loader as it came.
+    void nomeDoIcu_data()
+    {
+        QTest::addColumn<QByteArray>("nome");
+        QTest::addColumn<bool>("doIcu");
+        QTest::newRow("versão com traço") << QByteArray("libicuuc.so.4_19") << true;
+        QTest::newRow("versão do sistema") << QByteArray("libicuuc.so.72") << true;
+        QTest::newRow("i18n") << QByteArray("libicui18n.so.52") << true;
+        QTest::newRow("com pasta") << QByteArray("/usr/lib/libicuuc.so.72") << false;
+        QTest::newRow("sem versão") << QByteArray("libicuuc.so") << false;
+        QTest::newRow("dados do ICU") << QByteArray("libicudata.so.72") << false;
+        QTest::newRow("outra biblioteca") << QByteArray("libfbintl.so") << false;
+        QTest::newRow("o próprio programa") << QByteArray() << false;
+    }
+    void nomeDoIcu()
+    {
+        QFETCH(QByteArray, nome);
+        QFETCH(bool, doIcu);
+        QCOMPARE(bancodados::icu::nomeDoIcu(nome.isNull() ? nullptr : nome.constData()), doIcu);
+    }
+
     // The program's answer to the engine's search for ICU is the loader's
     // own for every name the engine tries, and for the system's ICU. Run
     // again with a folder in LD_LIBRARY_PATH that holds an ICU under another
