@@ -129,6 +129,10 @@ void FrmRobo::CarregaContas(bancodados::Conexao &conexao)
         formatacao::paraNumero(Rotulo(lblTotalPago).caption(), pagarMostrado);
         Rotulo(lblTotalGeral).defineCaption(formatacao::formataNumero(resumo.total[0] - pagarMostrado, MascaraValor));
 
+        // The notice is on screen before the summaries start: their two
+        // statements keep both processors busy for a while, and the paint
+        // would share them.
+        toolkit::pintaAgora(this);
         // The line of earlier days' open instalments is written once its
         // summaries have been read, without holding the refresh back.
         aguardaResumoVencidas(conexao, dia);

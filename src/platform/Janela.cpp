@@ -81,6 +81,12 @@ void mostraJanela(QWidget *janela)
 
 void escondeJanela(QWidget *janela) { janela->hide(); }
 
+void pintaAgora(QWidget *janela)
+{
+    if (janela->isVisible())
+        janela->repaint();
+}
+
 void registraJanela(QWidget *janela)
 {
     removeDescarregadas();

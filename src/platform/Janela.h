@@ -39,6 +39,9 @@ namespace toolkit {
 // Shows a window modeless with no owner: visible and active again if hidden.
 void mostraJanela(QWidget *janela);
 void escondeJanela(QWidget *janela);
+// What changed in a shown window is painted now, not at the toolkit's next
+// update; a window not shown or not yet on screen paints when it gets there.
+void pintaAgora(QWidget *janela);
 // Loaded windows: the program ends when the last one is unloaded.
 void registraJanela(QWidget *janela);
 void descarregaJanela(QWidget *janela);

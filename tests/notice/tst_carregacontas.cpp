@@ -262,6 +262,46 @@ private slots:
         }
     }
 
+    // A notice on a shown window is painted, rows and totals, before the
+    // summaries of earlier days start, and is not painted a second time.
+    void avisoPintadoAntesDosResumos()
+    {
+        Ambiente amb(Backend::Embutido);
+        EXIGE_AMBIENTE(amb);
+        amb.dados().cliente(1, QStringLiteral("Alfa"));
+        amb.dados().conta(1, "R", 1, {}, {}, QStringLiteral("x"));
+        amb.dados().parcela(1, 1, hoje, hoje, 10.00);
+        ambienteaviso::iniciaPrograma(amb.pasta());
+        QVERIFY(esperaPreenchimento());
+        FrmRobo &j = FrmRobo::instancia();
+        QVERIFY(QTest::qWaitForWindowExposed(&j));
+        QTRY_VERIFY(!j.resumoVencidasPendente());
+        // Each paint: the total or the grid, and whether the summaries had started.
+        struct Pinturas : QObject {
+            FrmRobo &j;
+            QStringList vistas;
+            explicit Pinturas(FrmRobo &janela) : j(janela)
+            {
+                j.lblTotalGeral->installEventFilter(this);
+                j.tabelaRec->viewport()->installEventFilter(this);
+            }
+            bool eventFilter(QObject *alvo, QEvent *evento) override
+            {
+                if (evento->type() == QEvent::Paint)
+                    vistas << (alvo == j.lblTotalGeral ? j.lblTotalGeral->text() : QStringLiteral("grade"))
+                            + (j.resumoVencidasPendente() ? QStringLiteral(" com resumos") : QString());
+                return false;
+            }
+        } pinturas(j);
+        amb.dados().parcela(2, 1, hoje, hoje, 5.00);
+        j.trmEsconde_Timer();
+        QCOMPARE(pinturas.vistas, QStringList({QStringLiteral("grade"), QStringLiteral("15,00")}));
+        QVERIFY(j.resumoVencidasPendente());
+        QCoreApplication::processEvents();
+        QCoreApplication::processEvents();
+        QCOMPARE(pinturas.vistas.count(QStringLiteral("grade")), 1);
+    }
+
     // Midnight passing during a refresh: the clock answers a different day at
     // every question, and both statements still read the same one.
     void umDiaParaAsDuasInstrucoes_data() { linhasPorBackend(); }
