@@ -41,9 +41,7 @@ class TestAgendaAviso : public QObject {
     // Starts the program and confirms a notice of 30 minutes at 10:00.
     void confirmaMeiaHora(Ambiente &amb)
     {
-        amb.dados().cliente(1, QStringLiteral("Alfa"));
-        amb.dados().conta(1, "R", 1, {}, {}, QStringLiteral("x"));
-        amb.dados().parcela(1, 1, Hoje, Hoje, 10.00);
+        umaParcelaAReceber(amb, Hoje);
         ambienteaviso::iniciaPrograma(amb.pasta());
         QVERIFY(esperaPreenchimento());
         FrmRobo &j = FrmRobo::instancia();

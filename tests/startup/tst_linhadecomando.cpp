@@ -119,9 +119,7 @@ private slots:
         Ambiente amb(Backend::Embutido);
         EXIGE_AMBIENTE(amb);
         const QDate hoje = QDate::currentDate();
-        amb.dados().cliente(1, QStringLiteral("Alfa"));
-        amb.dados().conta(1, "R", 1, {}, {}, QStringLiteral("x"));
-        amb.dados().parcela(1, 1, hoje, hoje, 10.00);
+        umaParcelaAReceber(amb, hoje);
         ambienteaviso::iniciaPrograma(amb.pasta());
         QVERIFY(esperaPreenchimento());
         InstanciaUnica primeira;
