@@ -71,19 +71,22 @@ inline QColor corDaCelula(Grade &grade, int row, int col)
     return grade.corFundo();
 }
 
-// The smallest day: one receivable of 10,00 from customer "Alfa", due on it.
-inline void umaParcelaAReceber(ambienteaviso::Ambiente &amb, const QDate &dia)
-{
-    amb.dados().cliente(1, QStringLiteral("Alfa"));
-    amb.dados().conta(1, "R", 1, {}, {}, QStringLiteral("x"));
-    amb.dados().parcela(1, 1, dia, dia, 10.00);
-}
-
 // Waits for the notice's first fill, which the 1 ms timer starts by itself.
 inline bool esperaPreenchimento()
 {
     FrmRobo &janela = FrmRobo::instancia();
     return QTest::qWaitFor([&] { return !janela.lblTotalGeral->text().isEmpty() && !janela.trmEsconde.ativo(); }, 20000);
+}
+
+// The program started on the smallest day, one receivable of 10,00 from
+// customer "Alfa" due on it, and its first fill waited for.
+inline bool iniciaComUmaParcela(ambienteaviso::Ambiente &amb, const QDate &dia)
+{
+    amb.dados().cliente(1, QStringLiteral("Alfa"));
+    amb.dados().conta(1, "R", 1, {}, {}, QStringLiteral("x"));
+    amb.dados().parcela(1, 1, dia, dia, 10.00);
+    ambienteaviso::iniciaPrograma(amb.pasta());
+    return esperaPreenchimento();
 }
 
 } // namespace apoioaviso

@@ -41,9 +41,7 @@ class TestAgendaAviso : public QObject {
     // Starts the program and confirms a notice of 30 minutes at 10:00.
     void confirmaMeiaHora(Ambiente &amb)
     {
-        umaParcelaAReceber(amb, Hoje);
-        ambienteaviso::iniciaPrograma(amb.pasta());
-        QVERIFY(esperaPreenchimento());
+        QVERIFY(iniciaComUmaParcela(amb, Hoje));
         FrmRobo &j = FrmRobo::instancia();
         j.txtHora->setText(QStringLiteral("0.30"));
         j.cmdAvisar->click();

@@ -268,9 +268,7 @@ private slots:
     {
         Ambiente amb(Backend::Embutido);
         EXIGE_AMBIENTE(amb);
-        umaParcelaAReceber(amb, hoje);
-        ambienteaviso::iniciaPrograma(amb.pasta());
-        QVERIFY(esperaPreenchimento());
+        QVERIFY(iniciaComUmaParcela(amb, hoje));
         FrmRobo &j = FrmRobo::instancia();
         QVERIFY(QTest::qWaitForWindowExposed(&j));
         QTRY_VERIFY(!j.resumoVencidasPendente());

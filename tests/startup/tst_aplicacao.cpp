@@ -101,9 +101,7 @@ private slots:
         Bandeja::forcaDisponivel(true);
         Ambiente amb(Backend::Embutido);
         EXIGE_AMBIENTE(amb);
-        umaParcelaAReceber(amb, hoje);
-        ambienteaviso::iniciaPrograma(amb.pasta());
-        QVERIFY(esperaPreenchimento());
+        QVERIFY(iniciaComUmaParcela(amb, hoje));
         FrmRobo &j = FrmRobo::instancia();
         QVERIFY(Aplicacao::instancia().bandeja());
         QCOMPARE(dica(), QStringLiteral("Contas vencendo hoje na tela"));

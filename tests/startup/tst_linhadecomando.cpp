@@ -119,9 +119,7 @@ private slots:
         Ambiente amb(Backend::Embutido);
         EXIGE_AMBIENTE(amb);
         const QDate hoje = QDate::currentDate();
-        umaParcelaAReceber(amb, hoje);
-        ambienteaviso::iniciaPrograma(amb.pasta());
-        QVERIFY(esperaPreenchimento());
+        QVERIFY(iniciaComUmaParcela(amb, hoje));
         InstanciaUnica primeira;
         QVERIFY(primeira.escuta([] { Aplicacao::instancia().avisaAgora(); }));
         FrmRobo &j = FrmRobo::instancia();
