@@ -1,5 +1,7 @@
 #include "Medicao.h"
 
+#include <QFile>
+
 #include <algorithm>
 #include <cmath>
 
@@ -15,6 +17,32 @@ Resumo resume(QList<double> valores)
     r.maximo = valores.last();
     r.mediana = n % 2 ? valores[n / 2] : (valores[n / 2 - 1] + valores[n / 2]) / 2;
     return r;
+}
+
+TemposDoProcessador temposDoProcessador()
+{
+    TemposDoProcessador tempos;
+    QFile stat(QStringLiteral("/proc/stat"));
+    if (!stat.open(QIODevice::ReadOnly))
+        return tempos;
+    // "cpu  user nice system idle iowait irq softirq steal guest guest_nice";
+    // guest time is already counted in user time.
+    const QList<QByteArray> campos = stat.readLine().simplified().split(' ');
+    if (campos.value(0) != "cpu")
+        return tempos;
+    // Busy time only: steal accrues while this machine wants to run, so a
+    // share of idle time would hide it in a mostly idle run.
+    for (int i = 1; i < campos.size() && i <= 8; ++i)
+        if (i != 4 && i != 5) // idle, iowait
+            tempos.ocupado += campos.at(i).toULongLong();
+    tempos.tomado = campos.value(8).toULongLong();
+    return tempos;
+}
+
+double percentualTomado(const TemposDoProcessador &antes, const TemposDoProcessador &depois)
+{
+    const quint64 ocupado = depois.ocupado - antes.ocupado;
+    return ocupado ? 100.0 * double(depois.tomado - antes.tomado) / double(ocupado) : 0;
 }
 
 QString numero(double valor)

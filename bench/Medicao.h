@@ -36,6 +36,18 @@ private:
     QList<QStringList> linhas_;
 };
 
+// The processor time of the whole machine, read from /proc/stat: on a virtual
+// machine the host may take part of it for others (steal), and timings taken
+// meanwhile are slow through no fault of the program.
+struct TemposDoProcessador {
+    quint64 tomado = 0; // steal
+    quint64 ocupado = 0; // all but idle time, steal included
+};
+TemposDoProcessador temposDoProcessador();
+// The host's share of the time this machine wanted to run between two
+// readings, in percent.
+double percentualTomado(const TemposDoProcessador &antes, const TemposDoProcessador &depois);
+
 // "12.3", "0.84": three significant digits are plenty for timings.
 QString numero(double valor);
 // "12.3 / 11.9 / 14.0"
