@@ -400,8 +400,8 @@ int main(int argc, char *argv[])
                     qPrintable(medianaMinMax(resume(razoesUmPiso))), static_cast<long long>(acimaDe1(razoesUmPiso)),
                     static_cast<long long>(razoesUmPiso.size()));
         // A machine that is not quiet shows here before it shows in the figures.
-        std::printf("Parte do tempo de processador pedido que o hospedeiro tomou (steal), em cada início, com o piso e a janela vazia ao seu lado: "
-                    "%s %%; em toda a medição: %s %%.\n\n",
+        std::printf("Parte do tempo de processador pedido que o hospedeiro tomou (steal), em cada início, "
+                    "com o piso e a janela vazia ao seu lado: %s %%; em toda a medição: %s %%.\n\n",
                     qPrintable(medianaMinMax(resume(tomadoPar))),
                     qPrintable(numero(percentualTomado(tomadoNoInicio, temposDoProcessador()))));
 
