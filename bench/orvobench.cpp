@@ -266,8 +266,9 @@ int main(int argc, char *argv[])
         for (int i = 0; i < vezes; ++i) {
             // Each start-up is set against a floor and a bare window measured
             // beside it, so a slow spell of the machine weighs on both sides.
-            // The floor is the median of three readings, before, after and
-            // between the two children: one reading swings by a third.
+            // The floor is the median of three readings, one before the
+            // program's child, one between the two children and one after
+            // them: one reading swings by a third.
             int receberPar = 0, pagarPar = 0;
             const auto medePiso = [&] { return cronometra([&] { piso.executaAmbos(hoje, receberPar, pagarPar); }); };
             const TemposDoProcessador antesDoPar = temposDoProcessador();
@@ -381,9 +382,10 @@ int main(int argc, char *argv[])
                     qPrintable(numero(1.5 * (rVazia.mediana + rConexaoNova.mediana))),
                     qPrintable(numero(1.5 * rVazia.mediana + rConexaoNova.mediana)));
         // Every start-up is to be under its own target, not only the median.
+        const auto acimaDaMeta = [](double razao) { return razao >= 1; };
         QStringList acima;
         for (int i = 0; i < razoesArranque.size(); ++i)
-            if (razoesArranque.at(i) >= 1)
+            if (acimaDaMeta(razoesArranque.at(i)))
                 // With the floor and bare window measured beside it: a fast floor
                 // makes a tight target as surely as a slow start-up misses one.
                 acima << QStringLiteral("%1.º %2 ms: %3, piso ao lado %4 ms, janela vazia %5 ms, hospedeiro %6 %")
@@ -393,11 +395,9 @@ int main(int argc, char *argv[])
         std::printf("Inícios acima da sua meta: %lld de %lld%s%s.\n", static_cast<long long>(acima.size()),
                     static_cast<long long>(razoesArranque.size()), acima.isEmpty() ? "" : " (",
                     acima.isEmpty() ? "" : qPrintable(acima.join(QStringLiteral("; ")) + u')'));
-        const auto acimaDe1 = [](const QList<double> &razoes) {
-            return std::count_if(razoes.begin(), razoes.end(), [](double r) { return r >= 1; });
-        };
         std::printf("Com a primeira leitura do piso no lugar da mediana das três: %s; acima: %lld de %lld.\n",
-                    qPrintable(medianaMinMax(resume(razoesUmPiso))), static_cast<long long>(acimaDe1(razoesUmPiso)),
+                    qPrintable(medianaMinMax(resume(razoesUmPiso))),
+                    static_cast<long long>(std::count_if(razoesUmPiso.begin(), razoesUmPiso.end(), acimaDaMeta)),
                     static_cast<long long>(razoesUmPiso.size()));
         // A machine that is not quiet shows here before it shows in the figures.
         std::printf("Parte do tempo de processador pedido que o hospedeiro tomou (steal), em cada início, "
