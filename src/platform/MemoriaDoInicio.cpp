@@ -1,0 +1,41 @@
+#include "platform/MemoriaDoInicio.h"
+
+#include <malloc.h>
+#include <sys/mman.h>
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <vector>
+
+namespace memoria {
+namespace {
+constexpr std::uintptr_t PaginaGrande = 2u << 20;
+}
+
+bool preparaParaOInicio(std::size_t reserva)
+{
+    // The heap grows, and is kept, in steps of `reserva`: what the start-up
+    // frees stays for the next notice instead of going back and forth.
+    if (mallopt(M_TOP_PAD, static_cast<int>(reserva)) != 1)
+        return false;
+    // Blocks taken from the free space at the top make the heap grow, by the
+    // block and the whole step, once that space runs out; freed, they leave
+    // it all free at the top for what comes next.
+    void *const inicio = sbrk(0);
+    constexpr std::size_t Bloco = 32u * 1024; // well under the size mapped on its own
+    std::vector<void *> blocos;
+    while (sbrk(0) == inicio && blocos.size() < 256)
+        blocos.push_back(std::malloc(Bloco));
+    for (void *bloco : blocos)
+        std::free(bloco);
+    void *const fim = sbrk(0);
+    if (fim == inicio || fim == reinterpret_cast<void *>(-1))
+        return false;
+    // Only whole huge pages inside the new space can be huge.
+    const auto de = (reinterpret_cast<std::uintptr_t>(inicio) + PaginaGrande - 1) & ~(PaginaGrande - 1);
+    const auto ate = reinterpret_cast<std::uintptr_t>(fim) & ~(PaginaGrande - 1);
+    return ate > de && madvise(reinterpret_cast<void *>(de), ate - de, MADV_HUGEPAGE) == 0;
+}
+
+} // namespace memoria

@@ -1,0 +1,17 @@
+#pragma once
+#include <cstddef>
+
+// The memory the start-up allocates on the window's thread (the window, its
+// fonts, the grids' cells, the picture it paints into) comes from huge pages:
+// on a virtual machine every first touch of an ordinary 4 KB page costs an
+// exit to the host, thousands of them in a start-up.
+namespace memoria {
+
+// Grows the heap once by `reserva` bytes and asks the system for huge pages
+// over it; later growth goes in steps of the same size. Call first thing in
+// main(), on the window's thread. False when nothing was done (the system
+// keeps ordinary pages, everything works as before).
+constexpr std::size_t ReservaPadrao = 8u << 20;
+bool preparaParaOInicio(std::size_t reserva = ReservaPadrao);
+
+} // namespace memoria
