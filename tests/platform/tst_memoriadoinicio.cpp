@@ -32,6 +32,9 @@ private slots:
         QFile modo(QStringLiteral("/sys/kernel/mm/transparent_hugepage/enabled"));
         if (!modo.open(QIODevice::ReadOnly) || modo.readAll().contains("[never]"))
             QSKIP("este sistema não usa páginas grandes");
+#if defined(__SANITIZE_ADDRESS__)
+        QSKIP("a memória é a do verificador de endereços, não a do heap do sistema");
+#endif
         QCOMPARE(areasDoHeapComPaginasGrandes(), 0);
         QVERIFY(memoria::preparaParaOInicio(6u << 20));
         // The whole step free at the top, and that space asked for huge pages.
