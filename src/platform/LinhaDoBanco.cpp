@@ -4,8 +4,51 @@
 #include "platform/BancoDados.h"
 
 #include <chrono>
+#include <cstdlib>
 
 namespace bancodados {
+
+namespace {
+struct FimDoProcesso {
+    std::mutex mutex;
+    std::condition_variable aviso;
+    bool comecou = false;
+    int trechos = 0;
+};
+// Never destroyed: stopped threads wait on it while the process ends.
+FimDoProcesso &fimDoProcesso()
+{
+    static FimDoProcesso *fim = new FimDoProcesso;
+    return *fim;
+}
+// Whether the line of this thread was given up.
+thread_local const std::atomic<bool> *linhaAbandonada = nullptr;
+} // namespace
+
+void iniciaFimDoProcesso()
+{
+    FimDoProcesso &fim = fimDoProcesso();
+    std::unique_lock<std::mutex> trava(fim.mutex);
+    fim.comecou = true;
+    fim.aviso.wait_for(trava, std::chrono::seconds(1), [&fim] { return fim.trechos == 0; });
+}
+
+TrechoDoCliente::TrechoDoCliente()
+{
+    FimDoProcesso &fim = fimDoProcesso();
+    std::unique_lock<std::mutex> trava(fim.mutex);
+    if (linhaAbandonada && *linhaAbandonada)
+        fim.aviso.wait(trava, [&fim] { return !fim.comecou; });
+    ++fim.trechos;
+}
+
+TrechoDoCliente::~TrechoDoCliente()
+{
+    FimDoProcesso &fim = fimDoProcesso();
+    std::lock_guard<std::mutex> trava(fim.mutex);
+    if (--fim.trechos == 0)
+        fim.aviso.notify_all();
+}
 
 LinhaDoBanco::LinhaDoBanco() : thread_([this] { laco(); }) {}
 
@@ -58,10 +101,15 @@ void LinhaDoBanco::abandona(std::unique_ptr<LinhaDoBanco> linha, std::function<v
     }
     solta->thread_.detach();
     solta->aviso_.notify_one();
+    // Registered once the database clients are set up, so it runs before
+    // their clean-up at the process's end.
+    static std::once_flag vigia;
+    std::call_once(vigia, [] { std::atexit(iniciaFimDoProcesso); });
 }
 
 void LinhaDoBanco::laco()
 {
+    linhaAbandonada = &abandonada_;
     for (;;) {
         std::function<void()> tarefa;
         {

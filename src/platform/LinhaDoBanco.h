@@ -45,9 +45,26 @@ private:
     std::condition_variable aviso_;
     std::deque<std::function<void()>> tarefas_;
     bool fim_ = false;
-    bool abandonada_ = false;
+    std::atomic<bool> abandonada_{false};
     std::thread thread_;
 };
+
+// A stretch of a connection's thread that uses a database client right after
+// a call that may have hung. A line given up while hung may come back only
+// when the process is already ending, its client's libraries being torn down:
+// there it stops for good at the start of the stretch, before touching them.
+// Anywhere else it returns at once; the process's end waits (a second at
+// most) for the stretches under way.
+class TrechoDoCliente {
+public:
+    TrechoDoCliente();
+    ~TrechoDoCliente();
+    TrechoDoCliente(const TrechoDoCliente &) = delete;
+    TrechoDoCliente &operator=(const TrechoDoCliente &) = delete;
+};
+
+// What the process's end does once a line has been given up (the seam for tests).
+void iniciaFimDoProcesso();
 
 using Linha = QVector<QVariant>;
 

@@ -2,6 +2,7 @@
 #include "errors/ErroCorrente.h"
 #include "platform/BancoDados.h"
 #include "platform/Firebird.h"
+#include "platform/LinhaDoBanco.h"
 
 #include <QSqlDatabase>
 #include <QSqlDriver>
@@ -86,6 +87,7 @@ public:
         const bool executada = parametros.isEmpty()
             ? consulta_.exec(sql)
             : consulta_.prepare(sql) && (vincula(parametros), consulta_.exec());
+        const TrechoDoCliente trecho;
         if (!executada)
             lancaErroSql(consulta_.lastError(), QStringLiteral("O comando foi recusado pelo banco de dados."));
         const QSqlRecord registro = consulta_.record();
@@ -97,7 +99,9 @@ public:
     {
         if (!consulta_.isActive())
             return false;
-        if (!consulta_.next()) {
+        const bool lida = consulta_.next();
+        const TrechoDoCliente trecho;
+        if (!lida) {
             const QSqlError erro = consulta_.lastError();
             consulta_.finish();
             if (erro.isValid())
@@ -134,7 +138,9 @@ public:
         if (esperaSegundos > 0 && destino.driver == QLatin1String("QODBC"))
             opcoes += QStringLiteral(";SQL_ATTR_LOGIN_TIMEOUT=%1").arg(esperaSegundos);
         db.setConnectOptions(opcoes);
-        if (!db.open()) {
+        const bool aberta = db.open();
+        const TrechoDoCliente trecho;
+        if (!aberta) {
             const QSqlError erro = db.lastError();
             db = QSqlDatabase(); // the name is let go only once no handle holds it
             fecha();
@@ -162,6 +168,7 @@ public:
 private:
     void fecha()
     {
+        const TrechoDoCliente trecho;
         if (QSqlDatabase::contains(nome_)) {
             QSqlDatabase::database(nome_, false).close();
             QSqlDatabase::removeDatabase(nome_);

@@ -7,6 +7,7 @@
 #include "support/ServidoresTeste.h"
 
 #include "platform/Firebird.h"
+#include "platform/LinhaDoBanco.h"
 
 #include <QScopeGuard>
 #include <QTemporaryDir>
@@ -328,6 +329,36 @@ private slots:
         // wait the client would sit for the engine's 180 s).
         QCOMPARE(numero, -923L);
         QVERIFY(!erroCorrente().descricao.isEmpty());
+    }
+
+    // Last: the process's end cannot be undone. A line given up while hung
+    // that comes back then stops before touching its client again (and never
+    // runs its last task); any other line goes on.
+    void linhaAbandonadaParaNoFimDoProcesso()
+    {
+        using bancodados::LinhaDoBanco;
+        std::atomic<bool> presa{false}, solta{false}, passou{false}, ultima{false}, outraPassou{false};
+        auto linha = std::make_unique<LinhaDoBanco>();
+        linha->envia([&] {
+            presa = true;
+            while (!solta)
+                std::this_thread::sleep_for(std::chrono::milliseconds(5));
+            const bancodados::TrechoDoCliente trecho;
+            passou = true;
+        });
+        QTRY_VERIFY(presa);
+        LinhaDoBanco::abandona(std::move(linha), [&] { ultima = true; });
+        LinhaDoBanco outra;
+        bancodados::iniciaFimDoProcesso();
+        solta = true;
+        outra.executa([&] {
+            const bancodados::TrechoDoCliente trecho;
+            outraPassou = true;
+        });
+        QVERIFY(outraPassou);
+        QTest::qWait(300);
+        QVERIFY(!passou);
+        QVERIFY(!ultima);
     }
 };
 
