@@ -1,15 +1,13 @@
 #include "platform/Firebird.h"
 #include "errors/ErroCorrente.h"
+#include "platform/Portao.h"
 
 #include <QDateTime>
 #include <QStringDecoder>
 #include <QStringEncoder>
 
-#include <chrono>
 #include <cmath>
-#include <condition_variable>
 #include <cstring>
-#include <mutex>
 #include <string>
 
 namespace bancodados::firebird {
@@ -93,54 +91,28 @@ void lancaErro(const ISC_STATUS *status)
 // ---------------------------------------------------------------------------
 
 namespace {
-struct Porta {
-    std::mutex mutex;
-    std::condition_variable aviso;
-    int dentro = 0;
-    bool fechada = false;
-};
-Porta &porta()
+Portao &porta()
 {
-    static Porta p;
-    return p;
+    static Portao *p = new Portao;
+    return *p;
 }
 } // namespace
 
 NoMotor::NoMotor(bool local) : local_(local)
 {
-    if (!local_)
-        return;
-    Porta &p = porta();
-    std::unique_lock<std::mutex> trava(p.mutex);
-    p.aviso.wait(trava, [&p] { return !p.fechada; });
-    ++p.dentro;
+    if (local_)
+        porta().entra();
 }
 
 NoMotor::~NoMotor()
 {
-    if (!local_)
-        return;
-    Porta &p = porta();
-    std::lock_guard<std::mutex> trava(p.mutex);
-    if (--p.dentro == 0 && p.fechada)
-        p.aviso.notify_all();
+    if (local_)
+        porta().sai();
 }
 
-bool fechaMotor(int ms)
-{
-    Porta &p = porta();
-    std::unique_lock<std::mutex> trava(p.mutex);
-    p.fechada = true;
-    return p.aviso.wait_for(trava, std::chrono::milliseconds(ms), [&p] { return p.dentro == 0; });
-}
+bool fechaMotor(int ms) { return porta().fecha(ms); }
 
-void reabreMotor()
-{
-    Porta &p = porta();
-    std::lock_guard<std::mutex> trava(p.mutex);
-    p.fechada = false;
-    p.aviso.notify_all();
-}
+void reabreMotor() { porta().abre(); }
 
 Anexo::Anexo(const QString &banco, const QString &usuario, const QString &senha, int esperaSegundos)
 {

@@ -2,6 +2,7 @@
 
 #include "errors/ErroCorrente.h"
 #include "platform/BancoDados.h"
+#include "platform/Portao.h"
 
 #include <chrono>
 #include <cstdlib>
@@ -9,45 +10,28 @@
 namespace bancodados {
 
 namespace {
-struct FimDoProcesso {
-    std::mutex mutex;
-    std::condition_variable aviso;
-    bool comecou = false;
-    int trechos = 0;
-};
-// Never destroyed: stopped threads wait on it while the process ends.
-FimDoProcesso &fimDoProcesso()
+// Closed at the process's end, for the lines given up only.
+Portao &fimDoProcesso()
 {
-    static FimDoProcesso *fim = new FimDoProcesso;
-    return *fim;
+    static Portao *p = new Portao;
+    return *p;
 }
 // Whether the line of this thread was given up.
 thread_local const std::atomic<bool> *linhaAbandonada = nullptr;
 } // namespace
 
-void iniciaFimDoProcesso()
-{
-    FimDoProcesso &fim = fimDoProcesso();
-    std::unique_lock<std::mutex> trava(fim.mutex);
-    fim.comecou = true;
-    fim.aviso.wait_for(trava, std::chrono::seconds(1), [&fim] { return fim.trechos == 0; });
-}
+void iniciaFimDoProcesso() { fimDoProcesso().fecha(1000); }
 
-TrechoDoCliente::TrechoDoCliente()
+TrechoDoCliente::TrechoDoCliente() : conta_(linhaAbandonada && *linhaAbandonada)
 {
-    FimDoProcesso &fim = fimDoProcesso();
-    std::unique_lock<std::mutex> trava(fim.mutex);
-    if (linhaAbandonada && *linhaAbandonada)
-        fim.aviso.wait(trava, [&fim] { return !fim.comecou; });
-    ++fim.trechos;
+    if (conta_)
+        fimDoProcesso().entra();
 }
 
 TrechoDoCliente::~TrechoDoCliente()
 {
-    FimDoProcesso &fim = fimDoProcesso();
-    std::lock_guard<std::mutex> trava(fim.mutex);
-    if (--fim.trechos == 0)
-        fim.aviso.notify_all();
+    if (conta_)
+        fimDoProcesso().sai();
 }
 
 LinhaDoBanco::LinhaDoBanco() : thread_([this] { laco(); }) {}

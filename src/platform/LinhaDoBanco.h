@@ -54,13 +54,16 @@ private:
 // when the process is already ending, its client's libraries being torn down:
 // there it stops for good at the start of the stretch, before touching them.
 // Anywhere else it returns at once; the process's end waits (a second at
-// most) for the stretches under way.
+// most) for such lines' stretches under way. Other lines pass untouched.
 class TrechoDoCliente {
 public:
     TrechoDoCliente();
     ~TrechoDoCliente();
     TrechoDoCliente(const TrechoDoCliente &) = delete;
     TrechoDoCliente &operator=(const TrechoDoCliente &) = delete;
+
+private:
+    const bool conta_; // its line was given up
 };
 
 // What the process's end does once a line has been given up (the seam for tests).
