@@ -11,7 +11,31 @@
 namespace memoria {
 namespace {
 constexpr std::uintptr_t PaginaGrande = 2u << 20;
+
+// Huge pages begin at the first 2 MB boundary above the heap's old end; the
+// heap's free space at the top begins below it, in ordinary pages (the 2 MB
+// page around the old end already holds some of the heap's pages, so it
+// cannot be huge) that the start-up would use first: up to 2 MB of them,
+// some 500 first touches. Blocks kept for good take that gap (only their
+// headers are ever written, a page each; the address space is all they
+// cost), so that what is allocated next comes from the huge pages.
+void pulaAteAPaginaGrande(std::uintptr_t paginaGrande)
+{
+    constexpr std::size_t Salto = 96u * 1024; // under the size mapped on its own
+    static std::vector<void *> guardados;
+    guardados.reserve(PaginaGrande / Salto + 2);
+    for (int i = 0; i < int(PaginaGrande / Salto) + 2; ++i) {
+        void *bloco = std::malloc(Salto);
+        if (!bloco)
+            return;
+        if (reinterpret_cast<std::uintptr_t>(bloco) >= paginaGrande) {
+            std::free(bloco); // back to the top, which now begins in the huge pages
+            return;
+        }
+        guardados.push_back(bloco);
+    }
 }
+} // namespace
 
 bool preparaParaOInicio(std::size_t reserva)
 {
@@ -35,7 +59,10 @@ bool preparaParaOInicio(std::size_t reserva)
     // Only whole huge pages inside the new space can be huge.
     const auto de = (reinterpret_cast<std::uintptr_t>(inicio) + PaginaGrande - 1) & ~(PaginaGrande - 1);
     const auto ate = reinterpret_cast<std::uintptr_t>(fim) & ~(PaginaGrande - 1);
-    return ate > de && madvise(reinterpret_cast<void *>(de), ate - de, MADV_HUGEPAGE) == 0;
+    if (ate <= de || madvise(reinterpret_cast<void *>(de), ate - de, MADV_HUGEPAGE) != 0)
+        return false;
+    pulaAteAPaginaGrande(de);
+    return true;
 }
 
 } // namespace memoria
