@@ -22,9 +22,10 @@ constexpr std::uintptr_t PaginaGrande = 2u << 20;
 void pulaAteAPaginaGrande(std::uintptr_t paginaGrande)
 {
     constexpr std::size_t Salto = 96u * 1024; // under the size mapped on its own
+    constexpr std::size_t MaximoDeBlocos = PaginaGrande / Salto + 2; // the gap is under one huge page
     static std::vector<void *> guardados;
-    guardados.reserve(PaginaGrande / Salto + 2);
-    for (int i = 0; i < int(PaginaGrande / Salto) + 2; ++i) {
+    guardados.reserve(MaximoDeBlocos);
+    while (guardados.size() < MaximoDeBlocos) {
         void *bloco = std::malloc(Salto);
         if (!bloco)
             return;
