@@ -1,4 +1,5 @@
 #include "platform/MemoriaDoInicio.h"
+#include "platform/MapeamentosDoInicio.h"
 
 #include <malloc.h>
 #include <sys/mman.h>
@@ -40,6 +41,7 @@ void pulaAteAPaginaGrande(std::uintptr_t paginaGrande)
 
 bool preparaParaOInicio(std::size_t reserva)
 {
+    reservaMapeamentosDoInicio();
     // The heap grows, and is kept, in steps of `reserva`: what the start-up
     // frees stays for the next notice instead of going back and forth.
     if (mallopt(M_TOP_PAD, static_cast<int>(reserva)) != 1)

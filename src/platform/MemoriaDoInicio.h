@@ -8,9 +8,10 @@
 namespace memoria {
 
 // Grows the heap once by `reserva` bytes and asks the system for huge pages
-// over it; later growth goes in steps of the same size. Call first thing in
-// main(), on the window's thread. False when nothing was done (the system
-// keeps ordinary pages, everything works as before).
+// over it; later growth goes in steps of the same size. Also reserves the area
+// of the libraries' own mappings (MapeamentosDoInicio.h). Call first thing in
+// main(), on the window's thread. False when the heap was left as it was (the
+// system keeps ordinary pages, everything works as before).
 constexpr std::size_t ReservaPadrao = 8u << 20;
 bool preparaParaOInicio(std::size_t reserva = ReservaPadrao);
 
