@@ -1,11 +1,11 @@
 #include "platform/MapeamentosDoInicio.h"
+#include "platform/MemoriaDoInicio.h"
 
 #include <dlfcn.h>
 #include <sys/mman.h>
 #include <unistd.h>
 
 #include <atomic>
-#include <cstdint>
 
 namespace memoria {
 namespace {
@@ -17,8 +17,6 @@ Mmap mmapDoSistema()
     static const auto proprio = reinterpret_cast<Mmap>(dlsym(RTLD_NEXT, "mmap64"));
     return proprio;
 }
-
-constexpr std::uintptr_t PaginaGrande = 2u << 20;
 
 char *inicioDaArea = nullptr;
 char *fimDaArea = nullptr;
@@ -51,7 +49,7 @@ bool reservaMapeamentosDoInicio(std::size_t tamanho)
     if (bruto == MAP_FAILED)
         return false;
     const auto deBruto = reinterpret_cast<std::uintptr_t>(bruto);
-    const auto de = (deBruto + PaginaGrande - 1) & ~(PaginaGrande - 1);
+    const auto de = inicioDePaginaGrande(deBruto);
     if (de > deBruto)
         munmap(bruto, de - deBruto);
     munmap(reinterpret_cast<void *>(de + tamanho), deBruto + PaginaGrande - de);

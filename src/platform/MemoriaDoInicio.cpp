@@ -11,8 +11,6 @@
 
 namespace memoria {
 namespace {
-constexpr std::uintptr_t PaginaGrande = 2u << 20;
-
 // Huge pages begin at the first 2 MB boundary above the heap's old end; the
 // heap's free space at the top begins below it, in ordinary pages (the 2 MB
 // page around the old end already holds some of the heap's pages, so it
@@ -60,7 +58,7 @@ bool preparaParaOInicio(std::size_t reserva)
     if (fim == inicio || fim == reinterpret_cast<void *>(-1))
         return false;
     // Only whole huge pages inside the new space can be huge.
-    const auto de = (reinterpret_cast<std::uintptr_t>(inicio) + PaginaGrande - 1) & ~(PaginaGrande - 1);
+    const auto de = inicioDePaginaGrande(reinterpret_cast<std::uintptr_t>(inicio));
     const auto ate = reinterpret_cast<std::uintptr_t>(fim) & ~(PaginaGrande - 1);
     if (ate <= de || madvise(reinterpret_cast<void *>(de), ate - de, MADV_HUGEPAGE) != 0)
         return false;

@@ -35,11 +35,16 @@ class TstMemoriaDoInicio : public QObject {
         return areas;
     }
 
+    static bool sistemaUsaPaginasGrandes()
+    {
+        QFile modo(QStringLiteral("/sys/kernel/mm/transparent_hugepage/enabled"));
+        return modo.open(QIODevice::ReadOnly) && !modo.readAll().contains("[never]");
+    }
+
 private slots:
     void heapCresceComPaginasGrandes()
     {
-        QFile modo(QStringLiteral("/sys/kernel/mm/transparent_hugepage/enabled"));
-        if (!modo.open(QIODevice::ReadOnly) || modo.readAll().contains("[never]"))
+        if (!sistemaUsaPaginasGrandes())
             QSKIP("este sistema não usa páginas grandes");
 #if defined(__SANITIZE_ADDRESS__)
         QSKIP("a memória é a do verificador de endereços, não a do heap do sistema");
@@ -97,8 +102,7 @@ private slots:
         // Zeroed and writable to the last byte, as a new mapping is.
         QCOMPARE(p[0] + p[tamanho - 1] + q[tamanho - 1], 0);
         p[0] = p[tamanho - 1] = q[0] = q[tamanho - 1] = 1;
-        QFile modo(QStringLiteral("/sys/kernel/mm/transparent_hugepage/enabled"));
-        if (daArea && modo.open(QIODevice::ReadOnly) && !modo.readAll().contains("[never]")) {
+        if (daArea && sistemaUsaPaginasGrandes()) {
             const auto areas = areasComPaginasGrandes(false);
             QVERIFY(std::any_of(areas.begin(), areas.end(), [p](const auto &a) {
                 return reinterpret_cast<quintptr>(p) >= a.first && reinterpret_cast<quintptr>(p) < a.second;
