@@ -155,12 +155,4 @@ Consulta contasPagar(const QDate &hoje)
     return {partes::pagar(QStringLiteral("= ?")), {hoje, hoje}}; // one for each half
 }
 
-void antecipa(bancodados::Conexao &conexao, const QDate &dia)
-{
-    for (const LadoContas &lado : ladosContas()) {
-        const Consulta consulta = lado.consulta(dia);
-        conexao.antecipa(consulta.sql, consulta.parametros);
-    }
-}
-
 } // namespace consultas

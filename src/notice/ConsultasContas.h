@@ -23,11 +23,6 @@ struct Consulta {
 Consulta contasReceber(const QDate &hoje);
 Consulta contasPagar(const QDate &hoje);
 
-// Starts both statements of the day on the connection, receivables first, so
-// that their rows are read while the caller makes the window or writes the
-// receivables grid.
-void antecipa(bancodados::Conexao &conexao, const QDate &dia);
-
 // The pieces both the day's statements and the overdue ones are made of: the
 // selected fields, the tables with their joins and conditions (the due day
 // compared by `comparacaoDoDia`, the text after "D.DataVcto  ", e.g. "= ?" or

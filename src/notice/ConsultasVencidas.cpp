@@ -36,18 +36,4 @@ Consulta resumoPagar(const QDate &hoje)
             {hoje, hoje}}; // one for each half
 }
 
-void antecipaResumos(bancodados::Conexao &conexao, const QDate &hoje)
-{
-    for (const Consulta &resumo : {resumoReceber(hoje), resumoPagar(hoje)})
-        conexao.antecipa(resumo.sql, resumo.parametros);
-}
-
-bool resumosEmAndamento(const bancodados::Conexao &conexao, const QDate &hoje)
-{
-    for (const Consulta &resumo : {resumoReceber(hoje), resumoPagar(hoje)})
-        if (conexao.emAndamento(resumo.sql, resumo.parametros))
-            return true;
-    return false;
-}
-
 } // namespace vencidas

@@ -21,9 +21,4 @@ consultas::Consulta resumoReceber(const QDate &hoje);
 // Two rows (supplier bills, chart-of-accounts bills), to be added together.
 consultas::Consulta resumoPagar(const QDate &hoje);
 
-// Starts both summaries on the connection, receivables first.
-void antecipaResumos(bancodados::Conexao &conexao, const QDate &hoje);
-// True while either summary started in advance is still being read.
-bool resumosEmAndamento(const bancodados::Conexao &conexao, const QDate &hoje);
-
 } // namespace vencidas

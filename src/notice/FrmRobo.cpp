@@ -60,9 +60,6 @@ FrmRobo::FrmRobo()
     // on the wall clock.
     trmEsconde = Temporizador(timer, [](bool contando) { Aplicacao::instancia().agenda().temporizadorMudou(contando); });
     toolkit::registraJanela(this);
-    // While the database works the window paints, and only "Sair" and its
-    // close act: they end the program.
-    toolkit::defineJanelaDaEspera(this, cmdFechar);
     // key preview: FormataTecla
     instalaPreVisualizacaoTeclas(this, [](Controle &controle, int tecla) { return FormataTecla(controle, tecla); });
     Aplicacao::instancia().acompanha(this);

@@ -26,21 +26,22 @@ public:
 
     // Empties the text of both grids (colours and totals stay).
     void LimpaGrid();
-    // Reads today's due accounts and fills the grids and the three totals,
-    // through the program's connection or the one given.
+    // Starts reading today's due accounts, through the program's connection
+    // or the one given, and returns: the grids fill as the rows arrive, then
+    // the three totals; the window is busy meanwhile. Then the summaries
+    // below. A failure is reported, with nothing left on screen that was not read.
     void CarregaContas();
     void CarregaContas(bancodados::Conexao &conexao);
 
-    // Reads how many instalments due before `dia` are still open, and their
-    // sums, into the line under the grids; empty when there are none.
+    // Starts reading how many instalments due before `dia` are still open, and
+    // their sums, into the line under the grids (empty when there are none);
+    // the window stays free meanwhile.
     void CarregaResumoVencidas(bancodados::Conexao &conexao, const QDate &dia);
-    // Starts those summaries on the connection's thread; the line is written
-    // when they are read, while the window stays free.
-    void aguardaResumoVencidas(bancodados::Conexao &conexao, const QDate &dia);
-    bool resumoVencidasPendente() const;
-    // Writes the line now when its summaries are still pending, waiting for
-    // them: a reading behind them on the connection would wait as long.
-    void concluiResumoVencidas();
+    bool resumoVencidasPendente() const { return resumoPendente_; }
+
+    // What a notice does once the program's queue lets it run: clears, shows
+    // and reads.
+    void iniciaAviso();
 
     // Event handlers.
     void cmdVencidas_Click();
@@ -71,16 +72,28 @@ public:
     // opens their window.
     QLabel *lblVencidas;
     QPushButton *cmdVencidas;
-    QTimer *trmVencidas;
 
     Grade grdRec;
     Grade grdPag;
     Temporizador trmEsconde;
 
+    // Writes rows delivered by a reading into the grid from its row cursor on,
+    // adding up their amounts, and moves the cursor past them; the number of
+    // rows written. With a valid `atrasoAte`, column 6 gets the days each one
+    // is late by then.
+    static int preencheGrade(Grade &grade, bancodados::Registros &registros, double &total,
+                             const QDate &atrasoAte = QDate());
+
 signals:
-    // After each reading: what it found, or that it failed.
+    // The notice's tick: a notice is asked for.
+    void avisoPedido();
+    // After each reading of the grids: what it found, or that it failed.
     void contasLidas(const ResumoContas &resumo);
     void leituraFalhou();
+    // The notice's readings, the summaries included, have ended.
+    void avisoTerminou();
+    // "Ver vencidas": the overdue window is asked for.
+    void vencidasPedidas();
 
 private:
     explicit FrmRobo();
@@ -91,18 +104,14 @@ private:
     void ajustaATela();
     void montaVencidas();
 
-    friend class FrmVencidas;
-    // Writes the instalments from row 1 on and adds up their amounts; the
-    // number of rows written. With a valid `atrasoAte`, column 6 gets the days
-    // each one is late by then.
-    static int preencheGrade(Grade &grade, bancodados::Registros &registros, double &total,
-                             const QDate &atrasoAte = QDate());
+    // A reading of the notice failed: nothing unread stays on screen, the
+    // error is reported.
+    void falhouAoLer(const bancodados::Falha &falha, const QString &local);
 
     // Set after a refresh failed: the next notice opens the shared connection
     // again before querying.
     bool conexaoSuspeita_ = false;
-    QDate diaDoResumo_; // the day of the summaries being read
-    bancodados::Conexao *conexaoDoResumo_ = nullptr; // and the connection reading them
+    bool resumoPendente_ = false;
 };
 
 // The minute of the notice timer, in milliseconds; tests shorten it.

@@ -1,7 +1,5 @@
 // Scheduling of the notice: the delay confirmed by the user hides the window,
 // the timer brings it back with fresh data.
-#include "errors/ErroCorrente.h"
-#include "errors/MostraErro.h"
 #include "notice/FrmRobo.h"
 #include "notice/Intervalo.h"
 #include "platform/Janela.h"
@@ -39,15 +37,20 @@ void FrmRobo::cmdAvisar_Click()
 void FrmRobo::trmEsconde_Timer()
 {
     // Each notice is a single shot. Switched off first, so that no second tick
-    // can arrive while an error report is on screen.
+    // can arrive while an error report is on screen. The notice itself comes
+    // through the program's one queue of readings.
+    trmEsconde.defineAtivo(false);
+    emit avisoPedido();
+}
+
+void FrmRobo::iniciaAviso()
+{
+    // Also when asked for otherwise than by the tick: a delay still counting
+    // is superseded by this notice.
     trmEsconde.defineAtivo(false);
     LimpaGrid();
     toolkit::mostraJanela(this);
-    try {
-        CarregaContas();
-    } catch (const ErroSistema &) {
-        // A refresh that fails (server stopped, network blip, statement refused)
-        // is reported and the reminder lives on: the next notice tries again.
-        MostraErro(QStringLiteral("ORVO(CarregaContas)"));
-    }
+    // A refresh that fails (server stopped, network blip, statement refused)
+    // is reported and the reminder lives on: the next notice tries again.
+    CarregaContas();
 }

@@ -1,5 +1,6 @@
 // The data side of the notice window: today's open receivables and payables.
 #include "errors/ErroCorrente.h"
+#include "errors/MostraErro.h"
 #include "notice/ConsultasContas.h"
 #include "notice/ConsultasVencidas.h"
 #include "notice/FrmRobo.h"
@@ -10,7 +11,10 @@
 #include "startup/Aplicacao.h"
 
 #include <QLabel>
-#include <QTimer>
+#include <QPointer>
+
+#include <array>
+#include <memory>
 
 namespace {
 const QString MascaraValor = QStringLiteral("#,###,###,##0.00");
@@ -34,13 +38,11 @@ void FrmRobo::LimpaGrid()
     }
 }
 
-// One row per instalment from row 1 on; each write sets the column cursor and
-// then the text of the cell at the cursors.
+// One row per instalment from the grid's row cursor on; each write sets the
+// column cursor and then the text of the cell at the cursors.
 int FrmRobo::preencheGrade(Grade &grade, bancodados::Registros &rs, double &total, const QDate &atrasoAte)
 {
     int linhas = 0;
-    grade.defineCol(1);
-    grade.defineRow(1);
     while (!rs.eof()) {
         grade.defineCol(1);
         grade.defineTexto(comoTexto(rs.campo(QStringLiteral("CodContaDet"))));
@@ -83,8 +85,6 @@ int FrmRobo::preencheGrade(Grade &grade, bancodados::Registros &rs, double &tota
         ++linhas;
         rs.moveNext();
     }
-    grade.concluiPreenchimento();
-    grade.ajustaColunaAoTexto(4);
     return linhas;
 }
 
@@ -92,58 +92,86 @@ void FrmRobo::CarregaContas() { CarregaContas(Aplicacao::instancia().conexao());
 
 void FrmRobo::CarregaContas(bancodados::Conexao &conexao)
 {
-    // The summaries of the previous notice are superseded by this one's; they
-    // are not read while this refresh waits on the database.
-    trmVencidas->stop();
-    try {
-        // The last refresh failed, maybe because the link to the database was
-        // lost, or the database file was replaced on disk (a restore moved
-        // over it), or a reading elsewhere had to give the connection up:
-        // start this one on a fresh connection.
-        if (conexaoSuspeita_ || !conexao.aberta() || conexao.arquivoSubstituido()) {
-            conexaoSuspeita_ = true;
-            conexao.reabre();
-            conexaoSuspeita_ = false;
-        }
-        // Both statements and every row, or the report that the database did
-        // not answer; the window stays alive meanwhile.
-        const bancodados::PrazoDeLeitura prazo(conexao);
-        bancodados::Registros rs;
+    // One day for both statements, even when the refresh runs across midnight.
+    const QDate dia = consultas::hoje();
+    struct Lidas {
         ResumoContas resumo;
-        // One day for both statements, even when the refresh runs across midnight.
-        const QDate dia = consultas::hoje();
-        // The payables are read while the receivables are written.
-        consultas::antecipa(conexao, dia);
+        std::array<int, 2> proximaLinha{1, 1}; // where each grid's next row goes
+    };
+    auto lidas = std::make_shared<Lidas>();
+    const QPointer<FrmRobo> janela(this);
 
-        for (size_t lado = 0; lado < ladosContas().size(); ++lado) {
-            const LadoContas &l = ladosContas()[lado];
-            const consultas::Consulta consulta = l.consulta(dia);
-            rs.abre(consulta.sql, conexao, 0, 1, -1, consulta.parametros);
-            resumo.quantidade[lado] = preencheGrade(this->*l.grade, rs, resumo.total[lado]);
-            rs.fecha();
-            Rotulo(this->*l.total).defineCaption(formatacao::formataNumero(resumo.total[lado], MascaraValor));
-        }
-
+    bancodados::Pedido pedido;
+    // The last refresh failed, maybe because the link to the database was
+    // lost, or the database file was replaced on disk (a restore moved over
+    // it), or a reading had to give the connection up: this one starts on a
+    // fresh connection.
+    pedido.reabre = conexaoSuspeita_ || conexao.arquivoSubstituido();
+    for (const LadoContas &lado : ladosContas()) {
+        const consultas::Consulta consulta = lado.consulta(dia);
+        pedido.instrucoes.push_back({consulta.sql, consulta.parametros});
+    }
+    // The rows are written as they arrive; then the side's total.
+    pedido.aoLer = [janela, lidas](int lado, const QStringList &colunas, std::deque<bancodados::Linha> &linhas) {
+        if (!janela)
+            return;
+        Grade &grade = janela->*ladosContas()[lado].grade;
+        bancodados::Registros rs(colunas, linhas);
+        grade.defineRow(lidas->proximaLinha[lado]);
+        lidas->resumo.quantidade[lado] += preencheGrade(grade, rs, lidas->resumo.total[lado]);
+        lidas->proximaLinha[lado] = grade.row();
+        grade.concluiPreenchimento();
+    };
+    pedido.aoTerminar = [janela, lidas](int lado) {
+        if (!janela)
+            return;
+        const LadoContas &l = ladosContas()[lado];
+        (janela->*l.grade).ajustaColunaAoTexto(4);
+        Rotulo(janela->*l.total).defineCaption(formatacao::formataNumero(lidas->resumo.total[lado], MascaraValor));
+    };
+    pedido.aoConcluir = [janela, lidas, dia, &conexao] {
+        if (!janela)
+            return;
+        janela->conexaoSuspeita_ = false;
         // The difference takes the payables at their displayed two-decimal value.
         double pagarMostrado = 0;
-        formatacao::paraNumero(Rotulo(lblTotalPago).caption(), pagarMostrado);
-        Rotulo(lblTotalGeral).defineCaption(formatacao::formataNumero(resumo.total[0] - pagarMostrado, MascaraValor));
-
+        formatacao::paraNumero(Rotulo(janela->lblTotalPago).caption(), pagarMostrado);
+        Rotulo(janela->lblTotalGeral)
+            .defineCaption(formatacao::formataNumero(lidas->resumo.total[0] - pagarMostrado, MascaraValor));
+        toolkit::defineOcupado(false);
         // The notice is on screen before the summaries start: their two
         // statements keep both processors busy for a while, and the paint
         // would share them.
-        toolkit::pintaAgora(this);
+        toolkit::pintaAgora(janela);
+        emit janela->contasLidas(lidas->resumo);
         // The line of earlier days' open instalments is written once its
-        // summaries have been read, without holding the refresh back.
-        aguardaResumoVencidas(conexao, dia);
-        emit contasLidas(resumo);
-    } catch (const ErroSistema &) {
-        conexaoSuspeita_ = true;
-        // Nothing on screen may claim a total this refresh did not read.
-        trmVencidas->stop();
-        for (QLabel *total : {lblTotalAberto, lblTotalPago, lblTotalGeral, lblVencidas})
-            Rotulo(total).defineCaption(QString());
-        emit leituraFalhou();
-        throw;
-    }
+        // summaries have been read, without holding the window.
+        janela->CarregaResumoVencidas(conexao, dia);
+    };
+    pedido.aoFalhar = [janela](const bancodados::Falha &falha) {
+        if (janela)
+            janela->falhouAoLer(falha, QStringLiteral("ORVO(CarregaContas)"));
+    };
+    // Both statements and every row, or the report that the database did not
+    // answer; the window stays alive and busy meanwhile.
+    toolkit::defineOcupado(true);
+    conexao.envia(std::move(pedido));
+}
+
+void FrmRobo::falhouAoLer(const bancodados::Falha &falha, const QString &local)
+{
+    toolkit::defineOcupado(false);
+    resumoPendente_ = false;
+    conexaoSuspeita_ = true;
+    // Nothing on screen may claim an account or a total this refresh did not read.
+    LimpaGrid();
+    for (QLabel *total : {lblTotalAberto, lblTotalPago, lblTotalGeral, lblVencidas})
+        Rotulo(total).defineCaption(QString());
+    emit leituraFalhou();
+    // The reading is over before its report shows: a notice asked for while
+    // the report is open comes once it is closed.
+    emit avisoTerminou();
+    // Made the current error, as the layers' errors are, for the report.
+    const ErroSistema erro(falha.numero, falha.descricao);
+    MostraErro(local);
 }

@@ -1,23 +1,24 @@
 // The notice window's line about instalments of earlier days still open, and
 // the button that opens their window. Both sit in the free strip under the
 // grids, beside the designed layout.
+#include "errors/ErroCorrente.h"
+#include "errors/MostraErro.h"
 #include "notice/AparenciaAviso.h"
 #include "notice/ConsultasContas.h"
 #include "notice/ConsultasVencidas.h"
 #include "notice/FrmRobo.h"
-#include "notice/FrmVencidas.h"
-#include "errors/ErroCorrente.h"
-#include "errors/MostraErro.h"
 #include "platform/BancoDados.h"
 #include "platform/Fontes.h"
 #include "platform/Formatacao.h"
 #include "platform/Janela.h"
 #include "platform/Toolkit.h"
-#include "startup/IniciaSistema.h"
 
 #include <QLabel>
 #include <QPushButton>
-#include <QTimer>
+#include <QPointer>
+
+#include <array>
+#include <memory>
 
 namespace {
 const QString MascaraValor = QStringLiteral("#,###,###,##0.00");
@@ -28,9 +29,8 @@ struct Resumo {
 };
 
 // Adds up the rows of a summary statement (one per half of a union).
-Resumo le(bancodados::Registros &rs)
+void soma(Resumo &r, bancodados::Registros &rs)
 {
-    Resumo r;
     while (!rs.eof()) {
         r.quantidade += rs.campo(QStringLiteral("Quantidade")).toLongLong();
         const QVariant total = rs.campo(QStringLiteral("Total"));
@@ -38,8 +38,6 @@ Resumo le(bancodados::Registros &rs)
             r.total += total.toDouble();
         rs.moveNext();
     }
-    rs.fecha();
-    return r;
 }
 } // namespace
 
@@ -58,67 +56,49 @@ void FrmRobo::montaVencidas()
     cmdVencidas->setFont(toolkit::fonteDoSistema(7.5));
     connect(cmdVencidas, &QPushButton::clicked, this,
             [this] { toolkit::executaManipulador([this] { cmdVencidas_Click(); }); });
-
-    // Looks every few milliseconds whether the summaries have been read.
-    trmVencidas = new QTimer(this);
-    trmVencidas->setInterval(10);
-    connect(trmVencidas, &QTimer::timeout, this, [this] {
-        toolkit::executaManipulador([this] {
-            if (vencidas::resumosEmAndamento(*conexaoDoResumo_, diaDoResumo_))
-                return;
-            try {
-                concluiResumoVencidas();
-            } catch (const ErroSistema &) {
-                MostraErro(QStringLiteral("ORVO(CarregaResumoVencidas)"));
-            }
-        });
-    });
 }
 
-void FrmRobo::aguardaResumoVencidas(bancodados::Conexao &conexao, const QDate &dia)
-{
-    diaDoResumo_ = dia;
-    conexaoDoResumo_ = &conexao;
-    vencidas::antecipaResumos(conexao, dia);
-    trmVencidas->start();
-}
-
-bool FrmRobo::resumoVencidasPendente() const { return trmVencidas->isActive(); }
-
-void FrmRobo::concluiResumoVencidas()
-{
-    if (!trmVencidas->isActive())
-        return;
-    trmVencidas->stop();
-    try {
-        const bancodados::PrazoDeLeitura prazo(*conexaoDoResumo_);
-        CarregaResumoVencidas(*conexaoDoResumo_, diaDoResumo_);
-    } catch (const ErroSistema &) {
-        // As a failed refresh: no line that was not read, and the next notice
-        // opens the connection again.
-        conexaoSuspeita_ = true;
-        Rotulo(lblVencidas).defineCaption(QString());
-        throw;
-    }
-}
-
-void FrmRobo::cmdVencidas_Click() { FrmVencidas::abre(); }
+void FrmRobo::cmdVencidas_Click() { emit vencidasPedidas(); }
 
 void FrmRobo::CarregaResumoVencidas(bancodados::Conexao &conexao, const QDate &dia)
 {
-    bancodados::Registros rs;
-    const consultas::Consulta resumoReceber = vencidas::resumoReceber(dia);
-    rs.abre(resumoReceber.sql, conexao, 0, 1, -1, resumoReceber.parametros);
-    const Resumo receber = le(rs);
-    const consultas::Consulta resumoPagar = vencidas::resumoPagar(dia);
-    rs.abre(resumoPagar.sql, conexao, 0, 1, -1, resumoPagar.parametros);
-    const Resumo pagar = le(rs);
-    Rotulo(lblVencidas).defineCaption(
-        receber.quantidade + pagar.quantidade == 0
-            ? QString()
-            : QStringLiteral("Vencidas em aberto: %1 a receber (%2) · %3 a pagar (%4)")
-                  .arg(receber.quantidade)
-                  .arg(formatacao::formataNumero(receber.total, MascaraValor))
-                  .arg(pagar.quantidade)
-                  .arg(formatacao::formataNumero(pagar.total, MascaraValor)));
+    auto resumos = std::make_shared<std::array<Resumo, 2>>();
+    const QPointer<FrmRobo> janela(this);
+    bancodados::Pedido pedido;
+    for (const consultas::Consulta &consulta : {vencidas::resumoReceber(dia), vencidas::resumoPagar(dia)})
+        pedido.instrucoes.push_back({consulta.sql, consulta.parametros});
+    pedido.aoLer = [resumos](int lado, const QStringList &colunas, std::deque<bancodados::Linha> &linhas) {
+        bancodados::Registros rs(colunas, linhas);
+        soma((*resumos)[lado], rs);
+    };
+    pedido.aoConcluir = [janela, resumos] {
+        if (!janela)
+            return;
+        janela->resumoPendente_ = false;
+        const Resumo &receber = (*resumos)[0];
+        const Resumo &pagar = (*resumos)[1];
+        Rotulo(janela->lblVencidas)
+            .defineCaption(receber.quantidade + pagar.quantidade == 0
+                               ? QString()
+                               : QStringLiteral("Vencidas em aberto: %1 a receber (%2) · %3 a pagar (%4)")
+                                     .arg(receber.quantidade)
+                                     .arg(formatacao::formataNumero(receber.total, MascaraValor))
+                                     .arg(pagar.quantidade)
+                                     .arg(formatacao::formataNumero(pagar.total, MascaraValor)));
+        emit janela->avisoTerminou();
+    };
+    // As a failed refresh: no line that was not read, and the next notice
+    // opens the connection again; the grids read before stay.
+    pedido.aoFalhar = [janela](const bancodados::Falha &falha) {
+        if (!janela)
+            return;
+        janela->resumoPendente_ = false;
+        janela->conexaoSuspeita_ = true;
+        Rotulo(janela->lblVencidas).defineCaption(QString());
+        emit janela->avisoTerminou();
+        const ErroSistema erro(falha.numero, falha.descricao);
+        MostraErro(QStringLiteral("ORVO(CarregaResumoVencidas)"));
+    };
+    resumoPendente_ = true;
+    conexao.envia(std::move(pedido));
 }

@@ -19,6 +19,9 @@
 #include <QPushButton>
 #include <QTableWidget>
 
+#include <array>
+#include <memory>
+
 using namespace aparencia;
 
 namespace {
@@ -108,42 +111,61 @@ void FrmVencidas::limpa()
 void FrmVencidas::CarregaVencidas(const QDate &dia)
 {
     limpa();
-    // A server that stops answering ends the reading with a message instead
-    // of holding the window.
-    const bancodados::PrazoDeLeitura prazo(conexaoCompartilhada());
-    FrmRobo::instancia().concluiResumoVencidas();
-    bancodados::Registros rs;
-    double totalReceber = 0;
-    double totalPagar = 0;
-    // The payables are read while the receivables are written.
-    const consultas::Consulta receber = vencidas::receber(dia);
-    const consultas::Consulta pagar = vencidas::pagar(dia);
-    conexaoCompartilhada().antecipa(pagar.sql, pagar.parametros);
+    struct Lidas {
+        std::array<double, 2> total{};
+        std::array<int, 2> proximaLinha{1, 1};
+    };
+    auto lidas = std::make_shared<Lidas>();
+    const QPointer<FrmVencidas> janela(this);
+    const auto grade = [](FrmVencidas &v, int lado) -> Grade & { return lado == 0 ? v.grdRec : v.grdPag; };
+    const auto total = [](FrmVencidas &v, int lado) { return lado == 0 ? v.lblTotalReceber : v.lblTotalPagar; };
 
-    rs.abre(receber.sql, conexaoCompartilhada(), 0, 1, -1, receber.parametros);
-    FrmRobo::preencheGrade(grdRec, rs, totalReceber, dia);
-    rs.fecha();
-    Rotulo(lblTotalReceber).defineCaption(formatacao::formataNumero(totalReceber, MascaraValor));
-
-    rs.abre(pagar.sql, conexaoCompartilhada(), 0, 1, -1, pagar.parametros);
-    FrmRobo::preencheGrade(grdPag, rs, totalPagar, dia);
-    rs.fecha();
-    Rotulo(lblTotalPagar).defineCaption(formatacao::formataNumero(totalPagar, MascaraValor));
-}
-
-void FrmVencidas::abre()
-{
-    FrmVencidas &janela = instancia();
-    toolkit::defineApontador(toolkit::ApontadorAmpulheta);
-    try {
-        janela.CarregaVencidas(consultas::hoje());
-    } catch (const ErroSistema &) {
-        toolkit::defineApontador(toolkit::ApontadorNormal);
+    bancodados::Pedido pedido;
+    for (const consultas::Consulta &consulta : {vencidas::receber(dia), vencidas::pagar(dia)})
+        pedido.instrucoes.push_back({consulta.sql, consulta.parametros});
+    pedido.aoLer = [janela, lidas, grade, dia](int lado, const QStringList &colunas,
+                                                std::deque<bancodados::Linha> &linhas) {
+        if (!janela)
+            return;
+        Grade &g = grade(*janela, lado);
+        bancodados::Registros rs(colunas, linhas);
+        g.defineRow(lidas->proximaLinha[lado]);
+        FrmRobo::preencheGrade(g, rs, lidas->total[lado], dia);
+        lidas->proximaLinha[lado] = g.row();
+        g.concluiPreenchimento();
+    };
+    pedido.aoTerminar = [janela, lidas, grade, total](int lado) {
+        if (!janela)
+            return;
+        grade(*janela, lado).ajustaColunaAoTexto(4);
+        Rotulo(total(*janela, lado)).defineCaption(formatacao::formataNumero(lidas->total[lado], MascaraValor));
+    };
+    pedido.aoConcluir = [janela] {
+        if (!janela)
+            return;
+        toolkit::defineOcupado(false);
+        toolkit::mostraJanela(janela);
+        emit janela->leituraTerminou();
+    };
+    pedido.aoFalhar = [janela](const bancodados::Falha &falha) {
+        if (!janela)
+            return;
+        toolkit::defineOcupado(false);
+        // Nothing half-read stays: the window holds nothing and is not shown.
+        janela->limpa();
+        for (QLabel *rotulo : {janela->lblTotalReceber, janela->lblTotalPagar})
+            Rotulo(rotulo).defineCaption(QString());
+        toolkit::escondeJanela(janela);
+        emit janela->leituraTerminou();
+        const ErroSistema erro(falha.numero, falha.descricao);
         MostraErro(QStringLiteral("ORVO(CarregaVencidas)"));
-        return;
-    }
-    toolkit::defineApontador(toolkit::ApontadorNormal);
-    toolkit::mostraJanela(&janela);
+    };
+    // A server that stops answering ends the reading with a message at its
+    // deadline; the notice window stays alive meanwhile.
+    toolkit::defineOcupado(true);
+    conexaoCompartilhada().envia(std::move(pedido));
 }
+
+void FrmVencidas::abre() { instancia().CarregaVencidas(consultas::hoje()); }
 
 void FrmVencidas::cmdFechar_Click() { toolkit::escondeJanela(this); }

@@ -18,12 +18,14 @@ public:
     static FrmVencidas &instancia();
     static bool carregada();
 
-    // Reads the overdue instalments and shows the window: what the notice's
-    // "Ver vencidas" button and the tray's "Contas vencidas" entry do. A
-    // failed reading is reported and leaves the window as it was.
+    // Starts reading the overdue instalments and shows the window once they
+    // are read: what the notice's "Ver vencidas" button and the tray's
+    // "Contas vencidas" entry come to through the program's queue. A failed
+    // reading is reported and the window is not shown.
     static void abre();
 
-    // Reads the instalments due before `dia` into both grids and totals.
+    // Starts reading the instalments due before `dia` into both grids and
+    // totals, through the program's connection.
     void CarregaVencidas(const QDate &dia);
 
     void cmdFechar_Click();
@@ -39,6 +41,10 @@ public:
 
     Grade grdRec;
     Grade grdPag;
+
+signals:
+    // The reading has ended, read or failed.
+    void leituraTerminou();
 
 private:
     explicit FrmVencidas(QWidget *dono);

@@ -4,9 +4,10 @@
 #include "platform/LinhaDoBanco.h"
 #include "platform/RaizFirebird.h"
 #include "platform/Sessoes.h"
-#include "platform/Toolkit.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
+#include <QTimer>
 #include <QSqlDatabase>
 #include <QHash>
 #include <QUuid>
@@ -80,8 +81,7 @@ QString valorOdbc(QString valor)
     return u'{' + valor.replace(QStringLiteral("}"), QStringLiteral("}}")) + u'}';
 }
 
-// A wait on the database is cut in slices this long; between two of them the
-// window paints and takes the user's input.
+// A record set waits on the database in slices this long, to see its deadline.
 constexpr int FatiaMs = 50;
 // After a cancel, how long the reading may take to end before its connection
 // is abandoned.
@@ -167,28 +167,93 @@ Destino interpretaStringConexao(const QString &stringConexao)
                           .arg(p.value(QStringLiteral("provider"))));
 }
 
-Conexao::Via Conexao::novaVia()
+// The request under way, shared by the window's thread and the connection's.
+struct Conexao::EstadoDoPedido {
+    Pedido pedido;                       // its handlers: window's thread only
+    std::atomic<bool> cancelado{false};  // the window wants nothing more
+    bool descartado = false;             // window's thread: answers still on their way are dropped
+    bool abrindo = false;                // window's thread: the open is still awaited
+};
+
+namespace {
+// The object the connection's threads post their answers to: it lives on the
+// window's thread for as long as the program, so an answer of a thread given
+// up never reaches something already gone.
+QObject *receptor()
 {
-    Via via;
-    via.nome = novoNome();
-    via.sessao = std::make_shared<std::unique_ptr<Sessao>>();
-    via.linha = std::make_unique<LinhaDoBanco>();
-    return via;
+    static QObject *r = [] {
+        auto *o = new QObject;
+        if (QCoreApplication::instance())
+            o->moveToThread(QCoreApplication::instance()->thread());
+        return o;
+    }();
+    return r;
 }
 
-Conexao::Conexao() : principal_(novaVia()), auxiliar_(novaVia()) {}
+// Carries a call from the connection's thread to the window's; dropped there
+// once the window has stopped listening to its request.
+template <class Estado, class Chamada>
+void naJanela(const std::shared_ptr<Estado> &estado, Chamada chamada)
+{
+    QMetaObject::invokeMethod(
+        receptor(),
+        [estado, chamada = std::move(chamada)]() mutable {
+            if (!estado->descartado)
+                chamada();
+        },
+        Qt::QueuedConnection);
+}
+} // namespace
+
+Conexao::Conexao()
+    : nome_(novoNome()), sessao_(std::make_shared<std::unique_ptr<Sessao>>()), linha_(std::make_unique<LinhaDoBanco>()),
+      prazo_(std::make_unique<QTimer>())
+{
+    receptor();
+    prazo_->setSingleShot(true);
+}
 
 Conexao::~Conexao()
 {
-    descartaAntecipadas();
-    // Both close at once; each thread ends once its session is closed.
-    fechaSessao(principal_);
-    fechaSessao(auxiliar_);
+    if (pedido_) {
+        pedido_->descartado = true;
+        pedido_->cancelado = true;
+    }
+    // The thread ends once its session is closed.
+    linha_->envia([lugar = sessao_] { lugar->reset(); });
 }
 
-void Conexao::fechaSessao(Via &via)
+Destino Conexao::destino() const
 {
-    via.linha->envia([lugar = via.sessao] { lugar->reset(); });
+    Destino destino = interpretaStringConexao(stringConexao_);
+    if (!usuario_.isEmpty())
+        destino.usuario = usuario_;
+    if (!senha_.isEmpty())
+        destino.senha = senha_;
+    return destino;
+}
+
+std::optional<ErroSistema> Conexao::abreNaLinha(const Destino &destino, const LugarDaSessao &lugar, const QString &nome)
+{
+    // The client's own bound, in whole seconds, a little past the program's.
+    const int esperaDoCliente = (SegundosParaConectar * msPorSegundo + 999) / 1000 + FolgaDoClienteSegundos;
+    lugar->reset();
+    try {
+        *lugar = abreSessao(destino, nome, esperaDoCliente);
+    } catch (const ErroSistema &erro) {
+        return erro;
+    }
+    return std::nullopt;
+}
+
+ErroSistema Conexao::erroDeAbertura(const ErroSistema &erro, const Destino &destino) const
+{
+    if (stringConexao_.toLower().contains(ProvedorJet))
+        return ErroSistema(ErroProvedorNaoEncontrado,
+                           QStringLiteral("Não há neste computador um driver ODBC capaz de abrir o banco "
+                                          "Access \"%1\" (%2).")
+                               .arg(destino.arquivo, erro.descricao()));
+    return ErroSistema(erro.numero(), erro.descricao());
 }
 
 void Conexao::abre(const QString &stringConexao, const QString &usuario, const QString &senha, int)
@@ -196,12 +261,7 @@ void Conexao::abre(const QString &stringConexao, const QString &usuario, const Q
     stringConexao_ = stringConexao;
     usuario_ = usuario;
     senha_ = senha;
-    Destino destino = interpretaStringConexao(stringConexao);
-    if (!usuario.isEmpty())
-        destino.usuario = usuario;
-    if (!senha.isEmpty())
-        destino.senha = senha;
-
+    const Destino destino = this->destino();
     if (destino.driver == QLatin1String("QIBASE"))
         preparaRaizFirebird();
     else if (!QSqlDatabase::isDriverAvailable(destino.driver))
@@ -209,69 +269,26 @@ void Conexao::abre(const QString &stringConexao, const QString &usuario, const Q
                           QStringLiteral("O driver de banco de dados %1 não está instalado neste computador.")
                               .arg(destino.driver));
 
-    descartaAntecipadas();
     aberta_ = false;
-    // The client's own bound, in whole seconds, a little past the program's.
-    const int esperaDoCliente = (SegundosParaConectar * msPorSegundo + 999) / 1000 + FolgaDoClienteSegundos;
-    const auto envia = [&destino, esperaDoCliente](Via &via) {
-        via.ultima.reset();
-        via.recusada = std::make_shared<std::atomic<bool>>(false);
-        auto abertura = std::make_shared<Abertura>();
-        via.linha->envia([lugar = via.sessao, recusada = via.recusada, abertura, destino, nome = via.nome,
-                          esperaDoCliente] {
-            lugar->reset();
-            std::unique_ptr<Sessao> sessao;
-            std::optional<ErroSistema> erro;
-            try {
-                sessao = abreSessao(destino, nome, esperaDoCliente);
-            } catch (const ErroSistema &e) {
-                erro = e;
-            }
-            *lugar = std::move(sessao);
-            *recusada = bool(erro);
-            std::lock_guard<std::mutex> trava(abertura->mutex);
-            abertura->erro = erro;
-            abertura->feita = true;
-            abertura->aviso.notify_all();
-        });
-        return abertura;
-    };
-    // The second attachment of the last open closes meanwhile.
-    auxiliar_.aberta = false;
-    fechaSessao(auxiliar_);
-    const std::shared_ptr<Abertura> abertura = envia(principal_);
-    const QDeadlineTimer prazo = prazoDe(SegundosParaConectar);
-    {
-        toolkit::Espera espera;
-        while (!abertura->espera(FatiaMs)) {
-            if (prazo.hasExpired()) {
-                // A server that took the connection and never answers: its
-                // client may sit there long after; new threads open the next.
-                abandona();
-                throw ErroSistema(ErroSemResposta, textoSemResposta(SegundosParaConectar));
-            }
-            espera.passo();
-        }
+    auto abertura = std::make_shared<Abertura>();
+    linha_->envia([lugar = sessao_, abertura, destino, nome = nome_] {
+        const std::optional<ErroSistema> erro = abreNaLinha(destino, lugar, nome);
+        std::lock_guard<std::mutex> trava(abertura->mutex);
+        abertura->erro = erro;
+        abertura->feita = true;
+        abertura->aviso.notify_all();
+    });
+    if (!abertura->espera(SegundosParaConectar * msPorSegundo)) {
+        // A server that took the connection and never answers: its client may
+        // sit there long after; a new thread opens the next.
+        abandona();
+        throw ErroSistema(ErroSemResposta, textoSemResposta(SegundosParaConectar));
     }
-    std::optional<ErroSistema> erro = abertura->erro;
-    aberta_ = !erro;
-    if (aberta_) {
-        // The second attachment opens while the first reads: only once the
-        // first is in, so that a site allowing one connection still gets it.
-        envia(auxiliar_);
-        auxiliar_.aberta = true;
-        arquivo_ = destino.arquivo;
-        identidade_ = identidadeArquivo(arquivo_);
-        return;
-    }
-
-    if (stringConexao.toLower().contains(ProvedorJet)) {
-        throw ErroSistema(ErroProvedorNaoEncontrado,
-                          QStringLiteral("Não há neste computador um driver ODBC capaz de abrir o banco "
-                                         "Access \"%1\" (%2).")
-                              .arg(destino.arquivo, erro->descricao()));
-    }
-    throw ErroSistema(erro->numero(), erro->descricao());
+    if (abertura->erro)
+        throw erroDeAbertura(*abertura->erro, destino);
+    aberta_ = true;
+    arquivo_ = destino.arquivo;
+    identidade_ = identidadeArquivo(arquivo_);
 }
 
 bool Conexao::arquivoSubstituido() const
@@ -279,43 +296,150 @@ bool Conexao::arquivoSubstituido() const
     return aberta_ && !arquivo_.isEmpty() && identidadeArquivo(arquivo_) != identidade_;
 }
 
-void Conexao::reabre()
+void Conexao::envia(Pedido pedido)
 {
-    abre(stringConexao_, usuario_, senha_);
-}
-
-void Conexao::antecipa(const QString &sql, const QVariantList &parametros)
-{
-    if (!aberta_)
+    if (pedido_) {
+        // Never two at once: the caller's queue sees to it. Refused rather
+        // than mixed into the one under way.
+        const Falha falha{ErroOperacaoNaoPermitida, QStringLiteral("Já há uma leitura em andamento.")};
+        if (pedido.aoFalhar)
+            QMetaObject::invokeMethod(
+                receptor(), [aoFalhar = pedido.aoFalhar, falha] { aoFalhar(falha); }, Qt::QueuedConnection);
         return;
-    for (const auto &antecipada : antecipadas_)
-        if (antecipada->serve(sql, parametros))
+    }
+    auto estado = std::make_shared<EstadoDoPedido>();
+    estado->pedido = std::move(pedido);
+    pedido_ = estado;
+    const bool reabre = estado->pedido.reabre || !aberta_;
+    std::optional<Destino> destino;
+    if (reabre) {
+        aberta_ = false;
+        try {
+            if (stringConexao_.isEmpty())
+                throw ErroSistema(ErroOperacaoNaoPermitida,
+                                  QStringLiteral("A operação não é permitida quando a conexão está fechada."));
+            destino = this->destino();
+            if (destino->driver == QLatin1String("QIBASE"))
+                preparaRaizFirebird();
+        } catch (const ErroSistema &erro) {
+            const Falha falha{erro.numero(), erro.descricao()};
+            naJanela(estado, [this, estado, falha] {
+                terminaPedido(estado);
+                if (estado->pedido.aoFalhar)
+                    estado->pedido.aoFalhar(falha);
+            });
             return;
-    // The second attachment takes it when the first is still busy and it is not.
-    const auto ocupada = [](const Via &via) {
-        const std::shared_ptr<Leitura> ultima = via.ultima.lock();
-        return ultima && ultima->emAndamento();
-    };
-    const bool auxiliar = auxiliar_.aberta && !*auxiliar_.recusada;
-    Via &via = auxiliar && ocupada(principal_) && !ocupada(auxiliar_) ? auxiliar_ : principal_;
-    antecipadas_.push_back(inicia(via, sql, parametros));
+        }
+        estado->abrindo = true;
+    }
+    QObject::disconnect(prazo_.get(), nullptr, nullptr, nullptr);
+    QObject::connect(prazo_.get(), &QTimer::timeout, receptor(), [this, estado] { venceuOPrazo(estado); });
+    prazo_->start((reabre ? SegundosParaConectar : SegundosParaLer) * msPorSegundo);
+
+    std::vector<Instrucao> instrucoes = estado->pedido.instrucoes;
+    linha_->envia([this, estado, lugar = sessao_, destino, nome = nome_, instrucoes = std::move(instrucoes)] {
+        if (destino) {
+            const std::optional<ErroSistema> erro = abreNaLinha(*destino, lugar, nome);
+            naJanela(estado, [this, estado, erro] { abriu(estado, erro); });
+            if (erro)
+                return;
+        }
+        Sessao *sessao = lugar->get();
+        for (int indice = 0; indice < int(instrucoes.size()) && !estado->cancelado; ++indice) {
+            std::shared_ptr<const QStringList> colunas;
+            std::deque<Linha> lote;
+            // Rows read are handed over before the error that stopped the reading.
+            const auto entrega = [&] {
+                auto linhas = std::make_shared<std::deque<Linha>>(std::move(lote));
+                lote.clear();
+                naJanela(estado, [estado, indice, colunas, linhas] {
+                    if (estado->pedido.aoLer)
+                        estado->pedido.aoLer(indice, *colunas, *linhas);
+                });
+            };
+            try {
+                if (!sessao)
+                    throw ErroSistema(ErroOperacaoNaoPermitida,
+                                      QStringLiteral("A operação não é permitida quando a conexão está fechada."));
+                std::unique_ptr<Cursor> cursor = sessao->executa(instrucoes[indice].sql, instrucoes[indice].parametros);
+                colunas = std::make_shared<const QStringList>(cursor->colunas());
+                bool primeira = true;
+                Linha linha;
+                while (!estado->cancelado && cursor->proxima(linha)) {
+                    lote.push_back(std::move(linha));
+                    linha = Linha();
+                    // The first row at once, so the window can start; then in batches.
+                    if (primeira || lote.size() >= TamanhoDoLote)
+                        entrega();
+                    primeira = false;
+                }
+                if (!lote.empty())
+                    entrega();
+            } catch (const ErroSistema &erro) {
+                if (!lote.empty())
+                    entrega();
+                const Falha falha{erro.numero(), erro.descricao()};
+                naJanela(estado, [this, estado, falha] {
+                    terminaPedido(estado);
+                    if (estado->pedido.aoFalhar)
+                        estado->pedido.aoFalhar(falha);
+                });
+                return;
+            }
+            naJanela(estado, [estado, indice] {
+                if (estado->pedido.aoTerminar)
+                    estado->pedido.aoTerminar(indice);
+            });
+        }
+        naJanela(estado, [this, estado] {
+            terminaPedido(estado);
+            if (estado->pedido.aoConcluir)
+                estado->pedido.aoConcluir();
+        });
+    });
 }
 
-bool Conexao::emAndamento(const QString &sql, const QVariantList &parametros) const
+void Conexao::abriu(const std::shared_ptr<EstadoDoPedido> &estado, const std::optional<ErroSistema> &erro)
 {
-    for (const auto &antecipada : antecipadas_)
-        if (antecipada->serve(sql, parametros))
-            return antecipada->emAndamento();
-    return false;
+    estado->abrindo = false;
+    if (erro) {
+        terminaPedido(estado);
+        const ErroSistema relatado = erroDeAbertura(*erro, destino());
+        if (estado->pedido.aoFalhar)
+            estado->pedido.aoFalhar({relatado.numero(), relatado.descricao()});
+        return;
+    }
+    aberta_ = true;
+    arquivo_ = destino().arquivo;
+    identidade_ = identidadeArquivo(arquivo_);
+    // Open: the statements have their own deadline from now.
+    prazo_->start(SegundosParaLer * msPorSegundo);
 }
 
-std::shared_ptr<Leitura> Conexao::inicia(Via &via, const QString &sql, const QVariantList &parametros)
+void Conexao::terminaPedido(const std::shared_ptr<EstadoDoPedido> &estado)
 {
-    auto leitura = std::make_shared<Leitura>(sql, parametros, via.sessao);
-    // Tasks run in the order sent, and the session is let go only by a task.
-    via.linha->envia([leitura] { leitura->executa(); });
-    via.ultima = leitura;
-    return leitura;
+    estado->descartado = true;
+    if (pedido_ == estado) {
+        pedido_.reset();
+        prazo_->stop();
+    }
+}
+
+void Conexao::venceuOPrazo(const std::shared_ptr<EstadoDoPedido> &estado)
+{
+    if (pedido_ != estado)
+        return;
+    const int segundos = estado->abrindo ? SegundosParaConectar : SegundosParaLer;
+    estado->cancelado = true;
+    terminaPedido(estado);
+    // The running statement fails at once where the client can cancel it;
+    // either way the thread is given up and the next request opens a fresh
+    // connection, so nothing waits here for a server that does not answer.
+    if (Sessao *sessao = sessao_->get(); sessao && !estado->abrindo)
+        sessao->cancela();
+    abandona();
+    if (estado->pedido.aoFalhar)
+        estado->pedido.aoFalhar({ErroSemResposta, textoSemResposta(segundos)});
 }
 
 PrazoDeLeitura::PrazoDeLeitura(Conexao &conexao) : conexao_(conexao), anterior_(conexao.prazoDeLeitura_)
@@ -326,67 +450,43 @@ PrazoDeLeitura::PrazoDeLeitura(Conexao &conexao) : conexao_(conexao), anterior_(
 
 PrazoDeLeitura::~PrazoDeLeitura() { conexao_.prazoDeLeitura_ = anterior_; }
 
+std::shared_ptr<Leitura> Conexao::inicia(const QString &sql, const QVariantList &parametros)
+{
+    auto leitura = std::make_shared<Leitura>(sql, parametros, sessao_);
+    linha_->envia([leitura] { leitura->executa(); });
+    return leitura;
+}
+
 void Conexao::desiste(const std::shared_ptr<Leitura> &leitura)
 {
-    descartaAntecipadas();
     leitura->cancela();
     // The session the reading runs on was in place before the reading ran,
     // and only a task of its own thread lets it go: it stays while it is
     // asked to cancel.
     Sessao *sessao = leitura->sessao();
-    if (sessao && sessao->cancela()) {
-        const QDeadlineTimer prazo = prazoDe(SegundosParaCancelar);
-        toolkit::Espera espera;
-        while (!leitura->acabou(FatiaMs)) {
-            if (prazo.hasExpired())
-                break;
-            espera.passo();
-        }
-        if (leitura->acabou(0))
-            return;
-    }
+    if (sessao && sessao->cancela() && leitura->acabou(SegundosParaCancelar * msPorSegundo))
+        return;
     abandona();
 }
 
 void Conexao::abandona()
 {
-    descartaAntecipadas();
     aberta_ = false;
-    abandona(principal_);
-    abandona(auxiliar_);
-}
-
-void Conexao::abandona(Via &via)
-{
-    LinhaDoBanco::abandona(std::move(via.linha), [lugar = via.sessao] { lugar->reset(); });
+    LinhaDoBanco::abandona(std::move(linha_), [lugar = sessao_] { lugar->reset(); });
     // The abandoned session lets its name go when it ends; the next one has its own.
-    via = novaVia();
-}
-
-std::shared_ptr<Leitura> Conexao::leitura(const QString &sql, const QVariantList &parametros)
-{
-    // Taken by the first record set that opens the same statement with the
-    // same parameters; those started before it and not taken are not wanted any more.
-    for (auto it = antecipadas_.begin(); it != antecipadas_.end(); ++it) {
-        if (!(*it)->serve(sql, parametros))
-            continue;
-        std::shared_ptr<Leitura> tomada = std::move(*it);
-        for (auto anterior = antecipadas_.begin(); anterior != it; ++anterior)
-            (*anterior)->cancela();
-        antecipadas_.erase(antecipadas_.begin(), it + 1);
-        return tomada;
-    }
-    return inicia(principal_, sql, parametros);
-}
-
-void Conexao::descartaAntecipadas()
-{
-    for (const auto &antecipada : antecipadas_)
-        antecipada->cancela();
-    antecipadas_.clear();
+    nome_ = novoNome();
+    sessao_ = std::make_shared<std::unique_ptr<Sessao>>();
+    linha_ = std::make_unique<LinhaDoBanco>();
 }
 
 Registros::Registros() = default;
+
+Registros::Registros(QStringList colunas, std::deque<Linha> &linhas)
+    : recebidas_(std::move(linhas)), colunas_(std::move(colunas))
+{
+    linhas.clear();
+    moveNext();
+}
 Registros::~Registros() { fecha(); }
 
 void Registros::abre(const QString &sql, Conexao &conexao, int, int, int, const QVariantList &parametros)
@@ -397,18 +497,10 @@ void Registros::abre(const QString &sql, Conexao &conexao, int, int, int, const 
                           QStringLiteral("A operação não é permitida quando a conexão está fechada."));
     conexao_ = &conexao;
     prazo_ = conexao.prazoDeLeitura_;
-    std::shared_ptr<Leitura> leitura = conexao.leitura(sql, parametros);
+    std::shared_ptr<Leitura> leitura = conexao.inicia(sql, parametros);
     aguarda(leitura, &Leitura::executou);
     Falha falha;
-    bool executada = leitura->esperaExecucao(falha);
-    if (!executada && !leitura->sessao() && conexao.aberta()) {
-        // Started in advance on the second attachment, which could not be
-        // opened: the first reads it.
-        leitura = conexao.inicia(conexao.principal_, sql, parametros);
-        aguarda(leitura, &Leitura::executou);
-        executada = leitura->esperaExecucao(falha);
-    }
-    if (!executada)
+    if (!leitura->esperaExecucao(falha))
         throw ErroSistema(falha.numero, falha.descricao);
     leitura_ = std::move(leitura);
     colunas_ = leitura_->colunas();
@@ -440,11 +532,7 @@ QVariant Registros::campo(const QString &nome) const
 
 void Registros::moveNext()
 {
-    if (!leitura_) {
-        eof_ = true;
-        return;
-    }
-    if (recebidas_.empty()) {
+    if (leitura_ && recebidas_.empty()) {
         aguarda(leitura_, &Leitura::temLinhas);
         Falha falha;
         if (!leitura_->recebe(recebidas_, falha)) {
@@ -465,7 +553,6 @@ void Registros::aguarda(const std::shared_ptr<Leitura> &leitura, bool (Leitura::
 {
     if (((*leitura).*pronta)(FatiaMs))
         return;
-    toolkit::Espera espera;
     do {
         if (prazo_.hasExpired()) {
             const std::shared_ptr<Leitura> parada = leitura; // fecha() below lets leitura_ go
@@ -473,7 +560,6 @@ void Registros::aguarda(const std::shared_ptr<Leitura> &leitura, bool (Leitura::
             conexao_->desiste(parada);
             throw ErroSistema(ErroSemResposta, textoSemResposta(SegundosParaLer));
         }
-        espera.passo();
     } while (!((*leitura).*pronta)(FatiaMs));
 }
 

@@ -1,5 +1,7 @@
 #pragma once
+#include "errors/ErroCorrente.h"
 #include "platform/ArquivoBanco.h"
+#include "platform/Pedido.h"
 
 #include <QDeadlineTimer>
 #include <QHash>
@@ -9,6 +11,9 @@
 #include <atomic>
 #include <deque>
 #include <memory>
+#include <optional>
+
+class QTimer;
 
 // Database access: one connection opened with a connection string, and
 // forward-only, read-only record sets read row by row with fields looked up by
@@ -20,7 +25,6 @@ class LinhaDoBanco;
 class Leitura;
 class Sessao;
 using LugarDaSessao = std::shared_ptr<std::unique_ptr<Sessao>>; // a session, on its connection's thread
-using Linha = QVector<QVariant>;
 
 // How long the database may take before the program gives up on it: opening
 // a connection, and one reading of the program (a notice: both statements and
@@ -51,6 +55,7 @@ Destino interpretaStringConexao(const QString &stringConexao);
 
 class Conexao {
 public:
+    // Made on the window's thread, which the answers to its requests go to.
     Conexao();
     ~Conexao();
     Conexao(const Conexao &) = delete;
@@ -60,11 +65,11 @@ public:
     void defineCursorLocation(int local) { cursorLocation_ = local; }
     int cursorLocation() const { return cursorLocation_; }
 
+    // Opens the connection and returns once it is open, or raises the error.
+    // For the start-up, before any window is up, and for tests; a window
+    // re-opens it through a request instead.
     void abre(const QString &stringConexao, const QString &usuario = QString(),
               const QString &senha = QString(), int opcoes = -1);
-    // Opens again with the string and login of the last open, after the link
-    // was lost.
-    void reabre();
     bool aberta() const { return aberta_; }
     // The local database file opened is no longer the one its path names (a
     // restore written to a new file and moved over the old one, or removed):
@@ -72,50 +77,38 @@ public:
     bool arquivoSubstituido() const;
     const QString &stringConexao() const { return stringConexao_; }
 
-    // Starts a statement now, for the record set that opens it next on this
-    // connection with the same parameters: its rows are read while the caller
-    // does other work, on the connection's second attachment when the first
-    // is still busy with another statement. Nothing happens when the same
-    // statement with the same parameters is already waiting. Statements
-    // started before the one taken, and all of them when the connection opens
-    // again, are dropped, so a record set never gets rows older than that.
-    void antecipa(const QString &sql, const QVariantList &parametros = {});
-
-    // True while a statement started in advance with these parameters is still
-    // being run or read: a record set opening it now would wait for it.
-    bool emAndamento(const QString &sql, const QVariantList &parametros = {}) const;
+    // Hands the request to the connection's thread and returns at once; what
+    // it reads comes back through its handlers. One request at a time: the
+    // program's readings are queued before they get here. The connection
+    // (SegundosParaConectar) and the statements with every row
+    // (SegundosParaLer) have their deadlines: past one, the running statement
+    // is cancelled, the connection given up (the next open makes a new one)
+    // and the request fails with ErroSemResposta.
+    void envia(Pedido pedido);
+    // A request was sent and has not ended yet.
+    bool lendo() const { return pedido_ != nullptr; }
 
 private:
     friend class Registros;
     friend class PrazoDeLeitura;
-    // One attachment and the thread it lives on. A connection has two: a
-    // statement started in advance while the first is still busy reading
-    // another is read on the second, so the two statements of a notice are
-    // read at once. The second is a help only: when it cannot be opened,
-    // every statement runs on the first.
-    struct Via {
-        QString nome; // the Qt connection name of its session
-        LugarDaSessao sessao;
-        std::unique_ptr<LinhaDoBanco> linha;
-        std::weak_ptr<Leitura> ultima; // the last reading sent to it
-        // Its last open was refused (set on its thread).
-        std::shared_ptr<std::atomic<bool>> recusada = std::make_shared<std::atomic<bool>>(false);
-        bool aberta = false; // the second: opened, or being opened, with the first
-    };
-    static Via novaVia();
-    // Its session is closed, after what was already sent to its thread.
-    static void fechaSessao(Via &via);
+    struct EstadoDoPedido;
+    // Opens the session on the connection's thread; the error it raised, if any.
+    static std::optional<ErroSistema> abreNaLinha(const Destino &destino, const LugarDaSessao &lugar,
+                                                   const QString &nome);
+    // The error the user reads when the connection could not be opened.
+    ErroSistema erroDeAbertura(const ErroSistema &erro, const Destino &destino) const;
+    Destino destino() const;
+    // Run on the window's thread for the request under way.
+    void abriu(const std::shared_ptr<EstadoDoPedido> &estado, const std::optional<ErroSistema> &erro);
+    void venceuOPrazo(const std::shared_ptr<EstadoDoPedido> &estado);
+    void terminaPedido(const std::shared_ptr<EstadoDoPedido> &estado);
     // A reading did not end by its deadline: the running statement is
     // cancelled where the client can do it, else the connection is abandoned.
     void desiste(const std::shared_ptr<Leitura> &leitura);
-    // The threads and their sessions are given up (never joined, never used
-    // again); the next open makes a new connection on new threads.
+    // The thread and its session are given up (never joined, never used
+    // again); the next open makes a new connection on a new thread.
     void abandona();
-    static void abandona(Via &via);
-    // The reading of a statement: the one started for it in advance, or a new one.
-    std::shared_ptr<Leitura> leitura(const QString &sql, const QVariantList &parametros);
-    void descartaAntecipadas();
-    std::shared_ptr<Leitura> inicia(Via &via, const QString &sql, const QVariantList &parametros);
+    std::shared_ptr<Leitura> inicia(const QString &sql, const QVariantList &parametros);
 
     QString stringConexao_;
     QString usuario_;
@@ -124,16 +117,19 @@ private:
     IdentidadeArquivo identidade_;
     int cursorLocation_ = 2;
     std::atomic<bool> aberta_{false};
-    std::deque<std::shared_ptr<Leitura>> antecipadas_;
-    Via principal_;
-    Via auxiliar_;
+    QString nome_; // the Qt connection name of its session
+    LugarDaSessao sessao_;
+    std::unique_ptr<LinhaDoBanco> linha_;
+    std::shared_ptr<EstadoDoPedido> pedido_; // the request under way
+    std::unique_ptr<QTimer> prazo_;
     QDeadlineTimer prazoDeLeitura_{QDeadlineTimer::Forever};
 };
 
-// While it lives, the readings on the connection (every statement and every
-// row) end within SegundosParaLer of its start: a record set that would wait
-// longer gives up with ErroSemResposta. Without one readings are not bounded;
-// one made inside another ends no later than the outer one.
+// While it lives, the readings of record sets on the connection (every
+// statement and every row) end within SegundosParaLer of its start: a record
+// set that would wait longer gives up with ErroSemResposta. Without one
+// readings are not bounded; one made inside another ends no later than the
+// outer one.
 class PrazoDeLeitura {
 public:
     explicit PrazoDeLeitura(Conexao &conexao);
@@ -146,9 +142,14 @@ private:
     QDeadlineTimer anterior_;
 };
 
+// A forward-only record set: fields looked up by name, row by row. Opened
+// with abre() it reads a statement itself and waits for its rows (never on
+// the window's thread: tests and tools use it); made from the rows a request
+// delivered, it goes over those and waits for nothing.
 class Registros {
 public:
     Registros();
+    Registros(QStringList colunas, std::deque<Linha> &linhas);
     ~Registros();
     Registros(const Registros &) = delete;
     Registros &operator=(const Registros &) = delete;
@@ -167,8 +168,8 @@ public:
 
 private:
     int posicao(const QString &nome) const;
-    // Waits in short slices until `pronta` says so, the window kept alive in
-    // between; at the connection's reading deadline it gives up.
+    // Waits in short slices until `pronta` says so; at the connection's
+    // reading deadline it gives up.
     void aguarda(const std::shared_ptr<Leitura> &leitura, bool (Leitura::*pronta)(int) const);
 
     Conexao *conexao_ = nullptr;

@@ -113,11 +113,6 @@ void LinhaDoBanco::laco()
     }
 }
 
-namespace {
-// Rows are handed over in batches: a wake-up per row would cost more than the row.
-constexpr std::size_t TamanhoDoLote = 64;
-} // namespace
-
 void Leitura::executa()
 {
     Sessao *sessao = lugar_->get();
@@ -231,12 +226,6 @@ bool Leitura::recebe(std::deque<Linha> &linhas, Falha &erro)
         return false;
     }
     return true;
-}
-
-bool Leitura::emAndamento() const
-{
-    std::lock_guard<std::mutex> trava(mutex_);
-    return estado_ == Estado::Aguardando || estado_ == Estado::Executada;
 }
 
 void Leitura::cancela() { cancelada_ = true; }

@@ -1,5 +1,6 @@
 #pragma once
 #include "platform/BancoDados.h"
+#include "platform/Pedido.h"
 
 #include <QString>
 #include <QStringList>
@@ -19,6 +20,9 @@
 // opened, queried and closed there, one task after the other in the order
 // sent; the window's thread meanwhile writes the rows already read.
 namespace bancodados {
+
+// Rows are handed over in batches: a wake-up per row would cost more than the row.
+constexpr std::size_t TamanhoDoLote = 64;
 
 class LinhaDoBanco {
 public:
@@ -69,8 +73,6 @@ private:
 // What the process's end does once a line has been given up (the seam for tests).
 void iniciaFimDoProcesso();
 
-using Linha = QVector<QVariant>;
-
 // A statement running on an open connection, read forward. Failures raise
 // ErroSistema on the connection's thread.
 class Cursor {
@@ -93,12 +95,6 @@ public:
     virtual bool cancela() { return false; }
 };
 
-// What the database said when it refused a statement or failed a reading.
-struct Falha {
-    long numero = 0;
-    QString descricao;
-};
-
 // One statement's result: run and read on the connection's thread, taken on
 // the caller's thread as the rows arrive.
 class Leitura {
@@ -108,12 +104,6 @@ public:
         : sql_(std::move(sql)), parametros_(std::move(parametros)), lugar_(std::move(lugar))
     {
     }
-    // A reading started in advance serves only the same statement with the same parameters.
-    bool serve(const QString &sql, const QVariantList &parametros) const
-    {
-        return sql_ == sql && parametros_ == parametros;
-    }
-
     // On the connection's thread: runs the statement and reads every row,
     // unless cancelled first. No session: the connection is not open.
     void executa();
@@ -134,8 +124,6 @@ public:
     // Waits for rows not yet taken and moves them into `linhas`; nothing moved
     // means the end. False, with the error, when reading failed at that point.
     bool recebe(std::deque<Linha> &linhas, Falha &falha);
-    // True while the statement is still waiting, running or being read.
-    bool emAndamento() const;
     // The rows are no longer wanted: reading stops and the result is released.
     void cancela();
 

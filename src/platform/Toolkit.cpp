@@ -24,6 +24,12 @@ QString &pastaDefinida()
 }
 int codigoApontador = ApontadorNormal;
 bool observacaoAtiva = false;
+int caixas = 0;
+std::function<void()> &aoFecharCaixa()
+{
+    static std::function<void()> aoFechar;
+    return aoFechar;
+}
 // Set once, before any other thread starts.
 std::function<void()> antesDoFimImediato;
 
@@ -102,8 +108,15 @@ void caixaMensagem(const QString &texto, int estilo, const std::optional<QString
     tela.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QChar(13), QChar(10));
     QMessageBox caixa(iconeDoEstilo(estilo), tituloMostrado, tela, QMessageBox::Ok,
                       QApplication::activeWindow());
+    ++caixas;
     caixa.exec();
+    --caixas;
+    if (aoFecharCaixa())
+        aoFecharCaixa()();
 }
+
+int caixasAbertas() { return caixas; }
+void defineAoFecharCaixa(std::function<void()> aoFechar) { aoFecharCaixa() = std::move(aoFechar); }
 
 void beep()
 {
@@ -157,32 +170,33 @@ void encerraPrograma(int status)
 }
 
 namespace {
-// Takes the user's input to the program while it waits on the database.
-class FiltroDaEspera : public QObject {
+// Takes the user's input to the window while its reading runs.
+class FiltroDaOcupacao : public QObject {
 public:
     QPointer<QWidget> janela;
     QPointer<QWidget> saida;
-    bool pediuSair = false;
+    std::function<bool()> guardando;
+    bool ativo = false;
 
 protected:
     bool eventFilter(QObject *alvo, QEvent *evento) override
     {
         // Input reaches the native window first and is handed on to the
         // control it is for: it is taken there.
-        if (!alvo->isWidgetType())
+        if (!alvo->isWidgetType() || !daJanela(static_cast<QWidget *>(alvo)))
             return false;
         switch (evento->type()) {
         case QEvent::Close:
-            if (janela && alvo == janela.data()) {
+            if (alvo == janela.data()) {
                 evento->ignore(); // the window stays until the program ends
-                pediuSair = true;
+                encerraJa();
                 return true;
             }
             return false;
         case QEvent::MouseButtonRelease:
-            if (saida && alvo == saida.data()
+            if (saida && alvo == saida.data() && !(guardando && guardando())
                 && saida->rect().contains(static_cast<QMouseEvent *>(evento)->position().toPoint()))
-                pediuSair = true;
+                encerraJa();
             return true;
         case QEvent::MouseButtonPress:
         case QEvent::MouseButtonDblClick:
@@ -200,45 +214,54 @@ protected:
             return false;
         }
     }
+
+private:
+    // The window itself, its controls and the windows it owns.
+    bool daJanela(QWidget *widget) const
+    {
+        for (QWidget *w = widget; w; w = w->parentWidget())
+            if (w == janela.data())
+                return true;
+        return false;
+    }
+    static void encerraJa()
+    {
+        executaManipulador([] { encerraPrograma(0); });
+    }
 };
 
-FiltroDaEspera &filtroDaEspera()
+FiltroDaOcupacao &filtroDaOcupacao()
 {
-    static FiltroDaEspera filtro;
+    static FiltroDaOcupacao filtro;
     return filtro;
 }
+int apontadorAntesDaOcupacao = ApontadorNormal;
 } // namespace
 
-void defineJanelaDaEspera(QWidget *janela, QWidget *saida)
+void defineJanelaOcupavel(QWidget *janela, QWidget *saida, std::function<bool()> guardando)
 {
-    filtroDaEspera().janela = janela;
-    filtroDaEspera().saida = saida;
+    filtroDaOcupacao().janela = janela;
+    filtroDaOcupacao().saida = saida;
+    filtroDaOcupacao().guardando = std::move(guardando);
 }
 
-Espera::~Espera()
+void defineOcupado(bool ocupado)
 {
-    if (ampulheta_)
-        defineApontador(apontadorAntes_);
-}
-
-void Espera::passo()
-{
-    FiltroDaEspera &filtro = filtroDaEspera();
-    if (!filtro.janela || !qobject_cast<QApplication *>(QCoreApplication::instance()))
+    FiltroDaOcupacao &filtro = filtroDaOcupacao();
+    if (ocupado == filtro.ativo || !qobject_cast<QApplication *>(QCoreApplication::instance()))
         return;
-    if (!ampulheta_) {
-        apontadorAntes_ = apontador();
+    filtro.ativo = ocupado;
+    if (ocupado) {
+        apontadorAntesDaOcupacao = apontador();
         defineApontador(ApontadorAmpulheta);
-        ampulheta_ = true;
-    }
-    QCoreApplication::instance()->installEventFilter(&filtro);
-    QCoreApplication::processEvents();
-    QCoreApplication::instance()->removeEventFilter(&filtro);
-    if (filtro.pediuSair) {
-        filtro.pediuSair = false;
-        encerraPrograma(0);
+        QCoreApplication::instance()->installEventFilter(&filtro);
+    } else {
+        QCoreApplication::instance()->removeEventFilter(&filtro);
+        defineApontador(apontadorAntesDaOcupacao);
     }
 }
+
+bool ocupado() { return filtroDaOcupacao().ativo; }
 
 void executaManipulador(const std::function<void()> &manipulador)
 {

@@ -46,29 +46,20 @@ void encerraComPedidoDoSistema(std::function<void()> antesDoFim = {});
 // Ends the whole process at once with the given status.
 [[noreturn]] void encerraPrograma(int status);
 
-// While the program waits on the database the window stays alive: it keeps
-// painting and shows the busy pointer; the user's input is taken and dropped,
-// except a click on `saida` and the window's close, which end the program at
-// once (nothing is written, so nothing is lost). Set by the window the waits
-// belong to; without one (null) a wait only blocks.
-void defineJanelaDaEspera(QWidget *janela, QWidget *saida);
+// While the window's reading runs (the program never waits for it) the
+// window stays alive: it paints and shows the busy pointer; the user's input
+// to it and to the windows it owns is taken and dropped, except a click on
+// `saida` and the window's close, which end the program at once (nothing is
+// written, so nothing is lost). While `guardando` says so, that click is
+// dropped too. Set by the window the readings belong to.
+void defineJanelaOcupavel(QWidget *janela, QWidget *saida, std::function<bool()> guardando = {});
+void defineOcupado(bool ocupado);
+bool ocupado();
 
-// One wait on the database, from its start to its end, when the pointer it
-// turned into the hourglass is put back.
-class Espera {
-public:
-    Espera() = default;
-    ~Espera();
-    Espera(const Espera &) = delete;
-    Espera &operator=(const Espera &) = delete;
-    // Between two slices of the wait: the window paints and the user's input
-    // is taken as above. Ends the program when the user asked for it.
-    void passo();
-
-private:
-    bool ampulheta_ = false;
-    int apontadorAntes_ = ApontadorNormal;
-};
+// How many of the program's message boxes are open now.
+int caixasAbertas();
+// Told each time one of them closes.
+void defineAoFecharCaixa(std::function<void()> aoFechar);
 
 // Runs an event handler. An error it does not trap shows the toolkit's standard
 // run-time error message and ends the process with a non-zero status.

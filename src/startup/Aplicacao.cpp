@@ -32,6 +32,8 @@ Aplicacao &Aplicacao::instancia()
 Aplicacao::Aplicacao(QObject *pai) : QObject(pai), agenda_(new AgendaAviso(this))
 {
     connect(agenda_, &AgendaAviso::prazoMudou, this, &Aplicacao::atualizaDica);
+    // What waited for a message box to close is taken up after it.
+    toolkit::defineAoFecharCaixa([this] { agendaFila(); });
 }
 
 Aplicacao::~Aplicacao() = default;
@@ -62,16 +64,23 @@ void Aplicacao::acompanha(FrmRobo *janela)
     janelaObservada_ = janela;
     voltando_ = false;
     semConexaoDesde_ = QDateTime();
+    emCurso_ = Leitura::Nenhuma;
+    avisoPendente_ = vencidasPendente_ = false;
     janela->installEventFilter(this);
-    new GuardaRetorno(janela, {janela->cmdAvisar, janela->cmdFechar});
+    auto *guarda = new GuardaRetorno(janela, {janela->cmdAvisar, janela->cmdFechar});
+    // While the window reads, only "Sair" and its close act: they end the
+    // program; a click on "Sair" during the guard after the return does not.
+    toolkit::defineJanelaOcupavel(janela, janela->cmdFechar, [guarda] { return guarda->guardando(); });
+    connect(janela, &FrmRobo::avisoPedido, this, &Aplicacao::pedeAviso);
+    connect(janela, &FrmRobo::vencidasPedidas, this, &Aplicacao::pedeVencidas);
     connect(janela, &FrmRobo::contasLidas, this, &Aplicacao::leu);
     connect(janela, &FrmRobo::leituraFalhou, this, &Aplicacao::falhou);
+    connect(janela, &FrmRobo::avisoTerminou, this, &Aplicacao::leituraTerminou);
 
     if (Bandeja::disponivel()) {
         bandeja_ = std::make_unique<Bandeja>(QIcon::fromTheme(NomeIcone, iconeJanela()), nullptr);
         bandeja_->adicionaItem(QStringLiteral("Avisar agora"), [this] { avisaAgora(); });
-        bandeja_->adicionaItem(QStringLiteral("Contas vencidas"),
-                               [] { toolkit::executaManipulador([] { FrmVencidas::abre(); }); });
+        bandeja_->adicionaItem(QStringLiteral("Contas vencidas"), [this] { pedeVencidas(); });
         bandeja_->adicionaItem(QStringLiteral("Sair"), [this] { sai(); });
         // The icon goes with the window: its end is the program's.
         connect(janela, &QObject::destroyed, this, [this] { bandeja_.reset(); });
@@ -79,20 +88,73 @@ void Aplicacao::acompanha(FrmRobo *janela)
     }
 }
 
-void Aplicacao::avisaAgora()
+void Aplicacao::pedeAviso()
 {
-    if (!janela_)
+    // The notice being read now is the one asked for.
+    if (emCurso_ == Leitura::Aviso)
+        return;
+    avisoPendente_ = true;
+    agendaFila();
+}
+
+void Aplicacao::pedeVencidas()
+{
+    if (emCurso_ == Leitura::Vencidas)
+        return;
+    vencidasPendente_ = true;
+    agendaFila();
+}
+
+void Aplicacao::agendaFila()
+{
+    if (filaAgendada_)
+        return;
+    filaAgendada_ = true;
+    QMetaObject::invokeMethod(this, [this] {
+        filaAgendada_ = false;
+        processaFila();
+    }, Qt::QueuedConnection);
+}
+
+void Aplicacao::processaFila()
+{
+    if (emCurso_ != Leitura::Nenhuma || toolkit::caixasAbertas() > 0 || !janela_)
         return;
     FrmRobo *janela = janela_;
-    toolkit::executaManipulador([janela] { janela->trmEsconde_Timer(); });
+    if (avisoPendente_) {
+        avisoPendente_ = false;
+        emCurso_ = Leitura::Aviso;
+        toolkit::executaManipulador([janela] { janela->iniciaAviso(); });
+    } else if (vencidasPendente_) {
+        vencidasPendente_ = false;
+        emCurso_ = Leitura::Vencidas;
+        connect(&FrmVencidas::instancia(), &FrmVencidas::leituraTerminou, this, &Aplicacao::leituraTerminou,
+                Qt::UniqueConnection);
+        toolkit::executaManipulador([] { FrmVencidas::abre(); });
+    }
 }
+
+void Aplicacao::leituraTerminou()
+{
+    emCurso_ = Leitura::Nenhuma;
+    agendaFila();
+}
+
+void Aplicacao::avisaAgora() { pedeAviso(); }
 
 void Aplicacao::sai()
 {
     if (!janela_)
         return;
     FrmRobo *janela = janela_;
-    toolkit::executaManipulador([janela] { janela->cmdFechar_Click(); });
+    const bool lendo = this->lendo();
+    toolkit::executaManipulador([janela, lendo] {
+        // A reading may be held by a server that does not answer: nothing is
+        // written, so nothing is lost by not waiting for it.
+        if (lendo)
+            toolkit::encerraPrograma(0);
+        janela->cmdFechar_Click();
+    });
 }
 
 bool Aplicacao::eventFilter(QObject *objeto, QEvent *evento)
@@ -112,6 +174,10 @@ bool Aplicacao::eventFilter(QObject *objeto, QEvent *evento)
 
 void Aplicacao::leu(const ResumoContas &resumo)
 {
+    // The grids are written and the summaries follow: a notice asked for
+    // from now on is a new one, after them.
+    if (emCurso_ == Leitura::Aviso)
+        emCurso_ = Leitura::Resumos;
     const QDateTime agora = agendamento::agora();
     semConexaoDesde_ = QDateTime();
     Rotulo(janela_->lblSituacao).defineCaption(textoAtualizado(agora));

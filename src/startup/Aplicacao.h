@@ -28,9 +28,24 @@ public:
     // Called by the notice window as it is made.
     void acompanha(FrmRobo *janela);
 
-    // The tray's "Avisar agora": what the notice's tick does, now.
+    // Every way a notice is asked for comes here: the notice's tick, the
+    // wall-clock deadline and the wake-up (through the tick), the tray's
+    // "Avisar agora" and a second start of the program. One reading at a
+    // time: a request that arrives while the notice is being read is merged
+    // into it; one that arrives during another reading, or while a message
+    // box is open, is carried out once that has ended.
+    void pedeAviso();
+    // "Ver vencidas" and the tray's "Contas vencidas": the overdue window,
+    // read through the same queue.
+    void pedeVencidas();
+    // A reading runs: the notice's (with its summaries) or the overdue window's.
+    bool lendo() const { return emCurso_ != Leitura::Nenhuma; }
+    // A request waits for its turn.
+    bool temPedido() const { return avisoPendente_ || vencidasPendente_; }
+    // The tray's "Avisar agora".
     void avisaAgora();
-    // The tray's "Sair": what the exit button does.
+    // The tray's "Sair": what the exit button does; during a reading the
+    // program ends at once.
     void sai();
 
     // The texts shown about the last reading, for the window's status line,
@@ -45,6 +60,13 @@ protected:
 private:
     explicit Aplicacao(QObject *pai);
     ~Aplicacao() override;
+    enum class Leitura { Nenhuma, Aviso, Resumos, Vencidas };
+    // Starts what is waiting, if nothing runs and no message box is open;
+    // always from the event loop, never inside the caller of a request.
+    void agendaFila();
+    void processaFila();
+    // A reading has ended, read or failed.
+    void leituraTerminou();
     void leu(const ResumoContas &resumo);
     void falhou();
     void atualizaDica();
@@ -56,4 +78,8 @@ private:
     const QObject *janelaObservada_ = nullptr;
     bool voltando_ = false;
     QDateTime semConexaoDesde_;
+    Leitura emCurso_ = Leitura::Nenhuma;
+    bool avisoPendente_ = false;
+    bool vencidasPendente_ = false;
+    bool filaAgendada_ = false;
 };

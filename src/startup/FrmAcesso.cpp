@@ -1,5 +1,4 @@
 #include "startup/FrmAcesso.h"
-#include "notice/ConsultasContas.h"
 #include "notice/FrmRobo.h"
 #include "platform/Fontes.h"
 #include "platform/Janela.h"
@@ -36,8 +35,6 @@ void FrmAcesso::Form_Load()
     // The notice window's fonts are looked up while the connection opens.
     toolkit::antecipaFontes();
     IniciaSistema();
-    // The first notice's rows are read while its window is made and shown.
-    consultas::antecipa(conexaoCompartilhada(), consultas::hoje());
     // Unloaded before the notice window is shown; the program lives on
     // because the notice window is loaded right after.
     toolkit::descarregaJanela(this);

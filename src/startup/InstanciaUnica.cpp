@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QPointer>
 #include <unistd.h>
 
 namespace {
@@ -45,10 +46,12 @@ bool InstanciaUnica::escuta(std::function<void()> aoPedirAviso)
     connect(servidor_, &QLocalServer::newConnection, this, [this] {
         while (QLocalSocket *socket = servidor_->nextPendingConnection()) {
             connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-            auto le = [this, socket] {
-                while (socket->canReadLine())
+            // The request is only handed on from here: it is carried out from
+            // the event loop, never while this handler still reads the socket.
+            auto le = [this, socket = QPointer<QLocalSocket>(socket)] {
+                while (socket && socket->canReadLine())
                     if (socket->readLine() == PedidoDeAviso && aoPedirAviso_)
-                        aoPedirAviso_();
+                        QMetaObject::invokeMethod(this, aoPedirAviso_, Qt::QueuedConnection);
             };
             connect(socket, &QLocalSocket::readyRead, this, le);
             le();

@@ -7,6 +7,7 @@
 #include "notice/FrmRobo.h"
 #include "platform/Formatacao.h"
 #include "platform/Toolkit.h"
+#include "startup/Aplicacao.h"
 
 #include <QLabel>
 #include <QTest>
@@ -69,6 +70,27 @@ inline QColor corDaCelula(Grade &grade, int row, int col)
     grade.defineRow(row);
     grade.defineCol(col);
     return grade.corFundo();
+}
+
+// Waits until every reading asked for has ended (the notice with its
+// summaries, the overdue window).
+inline bool esperaLeituras(int ms = 20000)
+{
+    return QTest::qWaitFor([] { return !Aplicacao::instancia().lendo() && !Aplicacao::instancia().temPedido(); }, ms);
+}
+
+// A notice asked for as the tick asks, read to its end.
+inline bool avisaEEspera()
+{
+    FrmRobo::instancia().trmEsconde_Timer();
+    return esperaLeituras();
+}
+
+// The overdue window asked for as its button asks, read to its end.
+inline bool abreVencidasEEspera()
+{
+    Aplicacao::instancia().pedeVencidas();
+    return esperaLeituras();
 }
 
 // Waits for the notice's first fill, which the 1 ms timer starts by itself.

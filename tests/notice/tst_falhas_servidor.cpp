@@ -283,13 +283,14 @@ private slots:
         const auto retoma = qScopeGuard([] { servidoresteste::retomaServidores(); });
         QVERIFY(iniciaComDeadlinesCurtos(amb));
         FrmRobo &j = FrmRobo::instancia();
-        QVERIFY(QTest::qWaitFor([&] { return !j.resumoVencidasPendente(); }, 10000));
+        QVERIFY(esperaLeituras());
         const int antes = mensagensDeErro();
         const size_t mostradas = toolkit::mensagensMostradas().size();
         QVERIFY(suspendeServidor(backend));
         QElapsedTimer relogio;
         relogio.start();
         j.cmdVencidas->click();
+        QVERIFY(QTest::qWaitFor([&] { return toolkit::mensagensMostradas().size() > mostradas; }, PrazoDeLeituraMs + 5000));
         const qint64 ms = relogio.elapsed();
         QVERIFY2(ms >= PrazoDeLeituraMs - 200 && ms < PrazoDeLeituraMs + 3000, qPrintable(QString::number(ms)));
         QCOMPARE(toolkit::mensagensMostradas().size(), mostradas + 1);

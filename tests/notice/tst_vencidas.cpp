@@ -22,11 +22,7 @@ QStringList linhaVencida(Grade &grade, int row)
     return textos;
 }
 
-bool esperaResumo()
-{
-    FrmRobo &janela = FrmRobo::instancia();
-    return QTest::qWaitFor([&] { return !janela.resumoVencidasPendente(); }, 20000);
-}
+bool esperaResumo() { return esperaLeituras(); }
 
 QString linhaDeVencidas() { return FrmRobo::instancia().lblVencidas->text(); }
 } // namespace
@@ -87,6 +83,7 @@ private slots:
                  QStringLiteral("Vencidas em aberto: 3 a receber (1.535,06) · 3 a pagar (1.575,25)"));
 
         j.cmdVencidas->click();
+        QVERIFY(esperaLeituras());
         QVERIFY(FrmVencidas::carregada());
         FrmVencidas &v = FrmVencidas::instancia();
         QVERIFY(v.isVisible());
@@ -115,15 +112,14 @@ private slots:
         v.cmdFechar->click();
         QVERIFY(!v.isVisible());
         d.executa(QStringLiteral("UPDATE ContaDet SET Paga = 'S' WHERE CodContaDet IN (12, 32)"));
-        FrmVencidas::abre();
+        QVERIFY(abreVencidasEEspera());
         QVERIFY(v.isVisible());
         QCOMPARE(linhasPreenchidas(v.grdRec), 2);
         QCOMPARE(linhaVencida(v.grdRec, 1).at(0), QStringLiteral("11"));
         QCOMPARE(linhasPreenchidas(v.grdPag), 2);
         QCOMPARE(v.lblTotalReceber->text(), QStringLiteral("300,50"));
         QCOMPARE(v.lblTotalPagar->text(), QStringLiteral("1.550,00"));
-        j.trmEsconde_Timer();
-        QVERIFY(esperaResumo());
+        QVERIFY(avisaEEspera());
         QCOMPARE(linhaDeVencidas(), QStringLiteral("Vencidas em aberto: 2 a receber (300,50) · 2 a pagar (1.550,00)"));
         QVERIFY(toolkit::mensagensMostradas().empty());
     }
@@ -149,7 +145,7 @@ private slots:
         QVERIFY(toolkit::mensagensMostradas().empty());
         QCOMPARE(linhasPreenchidas(FrmRobo::instancia().grdRec), 1);
         QCOMPARE(linhaDeVencidas(), QString());
-        FrmVencidas::abre();
+        QVERIFY(abreVencidasEEspera());
         FrmVencidas &v = FrmVencidas::instancia();
         QCOMPARE(linhasPreenchidas(v.grdRec), 0);
         QCOMPARE(linhasPreenchidas(v.grdPag), 0);
@@ -183,7 +179,7 @@ private slots:
         QVERIFY(esperaPreenchimento());
         QVERIFY(esperaResumo());
         QCOMPARE(linhaDeVencidas(), esperada);
-        FrmVencidas::abre();
+        QVERIFY(abreVencidasEEspera());
         QVERIFY(linhaDeVencidas().contains(FrmVencidas::instancia().lblTotalReceber->text()));
     }
 };

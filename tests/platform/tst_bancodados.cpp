@@ -316,7 +316,7 @@ private slots:
         Registros rs;
         QVERIFY(numeroDoErro([&] { rs.abre(sql, c); }) != 0);
         QVERIFY(!erroCorrente().descricao.isEmpty());
-        c.reabre(); // a fresh session sees only what was committed
+        c.abre(stringConexao); // a fresh session sees only what was committed
         rs.abre(QStringLiteral("Select Cliente From Cliente"), c);
         QCOMPARE(le(rs, QStringLiteral("Cliente")), QStringList{QStringLiteral("Ana")});
     }

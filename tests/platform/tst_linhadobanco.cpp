@@ -1,6 +1,6 @@
 // Statements run on the connection's own thread: rows handed over in batches,
-// errors while reading, record sets closed early, and statements started in
-// advance for the next record set.
+// errors while reading, record sets closed early, and the window's requests,
+// answered on its own thread.
 #include "errors/ErroCorrente.h"
 #include "platform/BancoDados.h"
 #include "support/BancoTeste.h"
@@ -10,6 +10,7 @@
 #include "platform/LinhaDoBanco.h"
 
 #include <QScopeGuard>
+#include <QThread>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -51,12 +52,55 @@ QStringList leTudo(const QString &sql, Conexao &c, const QString &campo, const Q
     return le(rs, campo);
 }
 
-// Statements started in advance may run on either of the connection's
-// attachments: waits until each of these has been read.
-void esperaAsAntecipadas(const Conexao &c, const QStringList &sqls, const QVariantList &parametros = {})
+// What a request told the window's thread, in order: each row's field
+// ("0:1": statement 0, value 1), each statement's end ("fim 0"), then
+// "concluído" or the error's number.
+struct Relato {
+    QStringList eventos;
+    bool acabou = false;
+    bool foraDaThread = false; // an answer came on another thread
+};
+
+Pedido pedidoRelatado(const std::shared_ptr<Relato> &r, std::vector<Instrucao> instrucoes, const QString &campo)
 {
-    QTRY_VERIFY(std::none_of(sqls.cbegin(), sqls.cend(),
-                             [&](const QString &sql) { return c.emAndamento(sql, parametros); }));
+    const auto naThread = [r] {
+        if (QThread::currentThread() != QCoreApplication::instance()->thread())
+            r->foraDaThread = true;
+    };
+    Pedido p;
+    p.instrucoes = std::move(instrucoes);
+    p.aoLer = [r, campo, naThread](int i, const QStringList &colunas, std::deque<Linha> &linhas) {
+        naThread();
+        Registros rs(colunas, linhas);
+        for (; !rs.eof(); rs.moveNext()) {
+            const QVariant v = rs.campo(campo);
+            r->eventos << QStringLiteral("%1:%2").arg(i).arg(v.typeId() == QMetaType::QDate ? v.toDate().toString(Qt::ISODate)
+                                                                                                 : v.toString());
+        }
+    };
+    p.aoTerminar = [r, naThread](int i) {
+        naThread();
+        r->eventos << QStringLiteral("fim %1").arg(i);
+    };
+    p.aoConcluir = [r, naThread] {
+        naThread();
+        r->eventos << QStringLiteral("concluído");
+        r->acabou = true;
+    };
+    p.aoFalhar = [r, naThread](const Falha &f) {
+        naThread();
+        r->eventos << QStringLiteral("erro %1").arg(f.numero);
+        r->acabou = true;
+    };
+    return p;
+}
+
+QStringList linhasDe(int instrucao, int n)
+{
+    QStringList l;
+    for (int i = 1; i <= n; ++i)
+        l << QStringLiteral("%1:%2").arg(instrucao).arg(i);
+    return l;
 }
 
 QString conexaoAtual(const QString &resto = QString())
@@ -156,94 +200,100 @@ private slots:
         QCOMPARE(aberto.campo(QStringLiteral("I")).toInt(), 1);
     }
 
-    // A statement started in advance is taken by the record set that opens it:
-    // its rows are those of the moment it started.
-    void antecipadaETomadaPeloProximo()
+    // A request's answers come on the window's thread, in the order read:
+    // every row across batches, each statement's end, then its end or the
+    // error that stopped it (and nothing after that).
+    void pedido_data()
     {
+        QTest::addColumn<bool>("abrir");
+        QTest::addColumn<QStringList>("sqls");
+        QTest::addColumn<QString>("campo");
+        QTest::addColumn<QStringList>("esperado");
+        const QStringList fim0 = {QStringLiteral("fim 0")}, fim1 = {QStringLiteral("fim 1")};
+        const QStringList concluido = {QStringLiteral("concluído")};
+        QTest::newRow("duas instruções em lotes")
+            << true << QStringList{sequencia(65), sequencia(2)} << "I"
+            << linhasDe(0, 65) + fim0 + linhasDe(1, 2) + fim1 + concluido;
+        QTest::newRow("nenhuma linha") << true << QStringList{sequencia(1) + QStringLiteral(" Where I > 1")} << "I"
+                                       << fim0 + concluido;
+        QTest::newRow("recusada depois da primeira")
+            << true << QStringList{sequencia(2), QStringLiteral("Select X From TabelaQueNaoExiste"), sequencia(2)} << "I"
+            << linhasDe(0, 2) + fim0 + QStringList{QStringLiteral("erro -204")};
+        QTest::newRow("falha na linha 3") << true << QStringList{sequencia(5, QStringLiteral("I, 1 / (I - 3) As Q"))}
+                                          << "I" << linhasDe(0, 2) + QStringList{QStringLiteral("erro -802")};
+        QTest::newRow("dia como data") << true << QStringList{QStringLiteral("Select Cast(? As Date) As Dia From RDB$DATABASE")}
+                                       << "Dia" << QStringList{QStringLiteral("0:2026-08-25")} + fim0 + concluido;
+        QTest::newRow("conexão nunca aberta") << false << QStringList{sequencia(1)} << "I"
+                                              << QStringList{QStringLiteral("erro %1").arg(ErroOperacaoNaoPermitida)};
+    }
+    void pedido()
+    {
+        QFETCH(bool, abrir);
+        QFETCH(QStringList, sqls);
+        QFETCH(QString, campo);
+        QFETCH(QStringList, esperado);
         Conexao c;
-        c.abre(stringConexao);
-        c.antecipa(nomesDosClientes());
-        esperaAsAntecipadas(c, {nomesDosClientes()});
-        leTudo(sequencia(1), c, QStringLiteral("I")); // another statement in between leaves it waiting
-        novoCliente(2, QStringLiteral("Bruno"));
-        QCOMPARE(leTudo(nomesDosClientes(), c, QStringLiteral("Cliente")), QStringList({"Ana"}));
-        // Taken once: the same statement again reads afresh.
-        QCOMPARE(leTudo(nomesDosClientes(), c, QStringLiteral("Cliente")), QStringList({"Ana", "Bruno"}));
+        if (abrir)
+            c.abre(stringConexao);
+        std::vector<Instrucao> instrucoes;
+        for (const QString &sql : sqls)
+            instrucoes.push_back({sql, sql.contains(u'?') ? QVariantList{QDate(2026, 8, 25)} : QVariantList{}});
+        auto relato = std::make_shared<Relato>();
+        c.envia(pedidoRelatado(relato, instrucoes, campo));
+        QVERIFY(c.lendo());
+        // Nothing is answered inside the call: only from the event loop.
+        QVERIFY(relato->eventos.isEmpty());
+        QTRY_VERIFY(relato->acabou);
+        QVERIFY(!c.lendo());
+        QTest::qWait(50);
+        QCOMPARE(relato->eventos, esperado);
+        QVERIFY(!relato->foraDaThread);
+        // The connection serves the next request.
+        if (abrir) {
+            auto proximo = std::make_shared<Relato>();
+            c.envia(pedidoRelatado(proximo, {{sequencia(1), {}}}, QStringLiteral("I")));
+            QTRY_VERIFY(proximo->acabou);
+            QCOMPARE(proximo->eventos, linhasDe(0, 1) + QStringList({QStringLiteral("fim 0"), QStringLiteral("concluído")}));
+        }
     }
 
-    // Statements passed over, and those waiting when the connection reopens,
-    // are dropped: no record set ever gets rows older than its own open.
-    void antecipadasPuladasOuDeAntesDaReaberturaSaoDescartadas()
+    // One request at a time: a second one while the first runs is refused
+    // and the first is answered whole. A request that re-opens the connection
+    // reads on a new attachment, with what was written meanwhile.
+    void umPedidoPorVezEReabertura()
     {
         Conexao c;
         c.abre(stringConexao);
         const QString contagem = QStringLiteral("Select Count(*) As N From Cliente");
-        c.antecipa(nomesDosClientes());
-        c.antecipa(contagem);
-        c.antecipa(contagem); // already waiting: nothing more
-        esperaAsAntecipadas(c, {nomesDosClientes(), contagem});
-        novoCliente(3, QStringLiteral("Carla"));
-        QCOMPARE(leTudo(contagem, c, QStringLiteral("N")), QStringList({"2"}));
-        QCOMPARE(leTudo(nomesDosClientes(), c, QStringLiteral("Cliente")),
-                 QStringList({"Ana", "Bruno", "Carla"}));
-
-        c.antecipa(contagem);
-        esperaAsAntecipadas(c, {contagem});
-        novoCliente(4, QStringLiteral("Davi"));
-        c.reabre();
-        QCOMPARE(leTudo(contagem, c, QStringLiteral("N")), QStringList({"4"}));
-    }
-
-    // A statement started in advance while another one still runs is read on
-    // the connection's second attachment; a record set's own statement runs
-    // on the first.
-    void antecipadaAoLadoDaOutra()
-    {
-        Conexao c;
-        c.abre(stringConexao);
         const QString longa = conexaoAtual(QStringLiteral(", (Select Count(*) From RDB$FIELDS A, RDB$FIELDS B) As N"));
-        c.antecipa(longa);
-        c.antecipa(conexaoAtual());
-        const QString primeira = leTudo(longa, c, QStringLiteral("C")).value(0);
-        const QString segunda = leTudo(conexaoAtual(), c, QStringLiteral("C")).value(0);
-        QVERIFY(!primeira.isEmpty() && !segunda.isEmpty());
-        QVERIFY(primeira != segunda);
-        QCOMPARE(leTudo(conexaoAtual(), c, QStringLiteral("C")), QStringList{primeira});
-    }
+        auto primeiro = std::make_shared<Relato>();
+        auto segundo = std::make_shared<Relato>();
+        c.envia(pedidoRelatado(primeiro, {{longa, {}}}, QStringLiteral("C")));
+        c.envia(pedidoRelatado(segundo, {{contagem, {}}}, QStringLiteral("N")));
+        QTRY_VERIFY(primeiro->acabou && segundo->acabou);
+        QCOMPARE(segundo->eventos, QStringList{QStringLiteral("erro %1").arg(ErroOperacaoNaoPermitida)});
+        QCOMPARE(primeiro->eventos.size(), 3);
+        const QString anexo = primeiro->eventos.at(0);
 
-    // A statement refused when started in advance is refused when opened,
-    // with the provider's number, and nothing is started on a closed connection.
-    void antecipadaRecusada()
-    {
-        Conexao c;
-        c.antecipa(nomesDosClientes());
-        Registros rs;
-        QCOMPARE(numeroDoErro([&] { rs.abre(nomesDosClientes(), c); }), long(ErroOperacaoNaoPermitida));
-
-        c.abre(stringConexao);
-        const QString errada = QStringLiteral("Select X From TabelaQueNaoExiste");
-        c.antecipa(errada);
-        QCOMPARE(numeroDoErro([&] { rs.abre(errada, c); }), -204L);
-    }
-
-    // A statement started in advance for one day is taken only by a reading of
-    // the same day; the day goes as a date and comes back as one.
-    void antecipadaSoParaOMesmoDia()
-    {
-        Conexao c;
-        c.abre(stringConexao);
-        const QString doDia = QStringLiteral("Select Count(*) As N, Cast(? As Date) As Dia From Cliente");
-        const QDate hoje(2026, 8, 25), amanha(2026, 8, 26);
-        const int antes = leTudo(QStringLiteral("Select Count(*) As N From Cliente"), c, QStringLiteral("N")).at(0).toInt();
-        c.antecipa(doDia, {hoje});
-        esperaAsAntecipadas(c, {doDia}, {hoje});
-        novoCliente(50, QStringLiteral("Elis"));
-        // Another day reads afresh, and leaves the one of today waiting.
-        QCOMPARE(leTudo(doDia, c, QStringLiteral("N"), {amanha}), QStringList{QString::number(antes + 1)});
-        Registros rs;
-        rs.abre(doDia, c, 0, 1, -1, {hoje});
-        QCOMPARE(rs.campo(QStringLiteral("N")).toInt(), antes);
-        QCOMPARE(rs.campo(QStringLiteral("Dia")).toDate(), hoje);
+        const int antes = leTudo(contagem, c, QStringLiteral("N")).at(0).toInt();
+        novoCliente(60, QStringLiteral("Fábio"));
+        auto reaberto = std::make_shared<Relato>();
+        Pedido p = pedidoRelatado(reaberto, {{conexaoAtual(), {}}, {contagem, {}}}, QStringLiteral("C"));
+        p.reabre = true;
+        const auto aoLer = p.aoLer;
+        p.aoLer = [reaberto, aoLer](int i, const QStringList &colunas, std::deque<Linha> &linhas) {
+            if (i == 1)
+                reaberto->eventos << QStringLiteral("N=") + Registros(colunas, linhas).campo(QStringLiteral("N")).toString();
+            else
+                aoLer(i, colunas, linhas);
+        };
+        c.envia(std::move(p));
+        QVERIFY(!c.aberta());
+        QTRY_VERIFY(reaberto->acabou);
+        QVERIFY(c.aberta());
+        QCOMPARE(reaberto->eventos.size(), 5);
+        QVERIFY(reaberto->eventos.at(0) != anexo);
+        QCOMPARE(reaberto->eventos.at(2), QStringLiteral("N=%1").arg(antes + 1));
     }
 
     // A statement that would run for hours is cancelled from another thread:

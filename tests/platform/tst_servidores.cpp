@@ -195,8 +195,8 @@ private slots:
     void postgresPeloDsn();
     void leitorSoLe_data();
     void leitorSoLe();
-    void segundaConexao_data();
-    void segundaConexao();
+    void umaConexao_data();
+    void umaConexao();
 
     void contasAPagar_data();
     void contasAPagar();
@@ -429,16 +429,17 @@ void TstServidores::leitorSoLe()
                                                 "WHERE table_name IN ('intrusa', 'contadet')")).toInt(), 1);
 }
 
-void TstServidores::segundaConexao_data()
+void TstServidores::umaConexao_data()
 {
     QTest::addColumn<int>("limite");
     QTest::newRow("sem limite de conexões") << -1;
     QTest::newRow("uma conexão por usuário") << 1;
 }
 
-// Two statements started together are read on two sessions of the data
-// source; where the site allows its user one connection only, both on that one.
-void TstServidores::segundaConexao()
+// A request's statements are read one after the other on the connection's one
+// session of the data source, also where the site allows its user one
+// connection only.
+void TstServidores::umaConexao()
 {
     EXIGE_POSTGRES();
     QFETCH(int, limite);
@@ -455,19 +456,25 @@ void TstServidores::segundaConexao()
     QCOMPARE(bancoteste::numeroDoErro([&] { conexao.abre(QStringLiteral("SQLVendasLeitor")); }), 0L);
     const QString longa = QStringLiteral("SELECT pg_backend_pid() AS pid FROM pg_sleep(0.3)");
     const QString curta = QStringLiteral("SELECT pg_backend_pid() AS pid");
-    conexao.antecipa(longa);
-    conexao.antecipa(curta);
     QStringList sessoes;
-    for (const QString &sql : {longa, curta}) {
-        bancodados::Registros rs;
-        QCOMPARE(bancoteste::numeroDoErro([&] { rs.abre(sql, conexao); }), 0L);
-        QVERIFY(!rs.eof());
-        sessoes << rs.campo(QStringLiteral("pid")).toString();
-    }
-    QCOMPARE(sessoes.at(0) == sessoes.at(1), limite == 1);
+    bool acabou = false;
+    bancodados::Pedido pedido;
+    pedido.instrucoes = {{longa, {}}, {curta, {}}};
+    pedido.aoLer = [&](int, const QStringList &colunas, std::deque<bancodados::Linha> &linhas) {
+        sessoes << bancodados::Registros(colunas, linhas).campo(QStringLiteral("pid")).toString();
+    };
+    pedido.aoConcluir = [&] { acabou = true; };
+    pedido.aoFalhar = [&](const bancodados::Falha &f) {
+        sessoes << f.descricao;
+        acabou = true;
+    };
+    conexao.envia(std::move(pedido));
+    QTRY_VERIFY(acabou);
+    QCOMPARE(sessoes.size(), 2);
+    QCOMPARE(sessoes.at(0), sessoes.at(1));
     QCOMPARE(valorUnico(escrita, QStringLiteral("SELECT COUNT(*) FROM pg_stat_activity WHERE usename = 'leitor'"))
                  .toInt(),
-             limite == 1 ? 1 : 2);
+             1);
 }
 
 void TstServidores::contasAPagar_data()

@@ -116,6 +116,7 @@ private slots:
         relogio = QDateTime(hoje, QTime(10, 7));
         QVERIFY(item(QStringLiteral("Avisar agora")));
         item(QStringLiteral("Avisar agora"))->trigger();
+        QVERIFY(esperaLeituras());
         QVERIFY(j.isVisible());
         QVERIFY(!j.trmEsconde.ativo());
         QCOMPARE(linhasPreenchidas(j.grdRec), 2);
@@ -127,12 +128,12 @@ private slots:
         bancodados::Conexao semBanco;
         for (const QTime hora : {QTime(10, 40), QTime(10, 45)}) {
             relogio = QDateTime(hoje, hora);
-            QVERIFY(bancoteste::numeroDoErro([&] { j.CarregaContas(semBanco); }) != 0);
-            limpaErroCorrente();
-            QCOMPARE(j.lblSituacao->text(), QStringLiteral("Sem conexão com o banco de dados às ") + hora.toString("HH:mm"));
+            j.CarregaContas(semBanco);
+            QTRY_COMPARE(j.lblSituacao->text(), QStringLiteral("Sem conexão com o banco de dados às ") + hora.toString("HH:mm"));
             QCOMPARE(dica(), QStringLiteral("Contas vencendo hoje na tela\nSem conexão com o banco de dados desde 10:40"));
         }
         item(QStringLiteral("Avisar agora"))->trigger();
+        QVERIFY(esperaLeituras());
         QCOMPARE(j.lblSituacao->text(), QStringLiteral("Atualizado às 10:45"));
         QCOMPARE(dica(), QStringLiteral("Contas vencendo hoje na tela"));
 

@@ -137,6 +137,7 @@ private slots:
         QCOMPARE(segunda.exitStatus(), QProcess::NormalExit);
         QCOMPARE(segunda.exitCode(), 0);
         QTRY_VERIFY_WITH_TIMEOUT(j.isVisible() && !j.trmEsconde.ativo(), 10000);
+        QVERIFY(esperaLeituras());
         QCOMPARE(linhasPreenchidas(j.grdRec), 2);
         QCOMPARE(j.lblTotalAberto->text(), QStringLiteral("15,00"));
     }
