@@ -3,7 +3,6 @@
 #include "notice/ConsultasContas.h"
 #include "notice/FrmRobo.h"
 #include "platform/BancoDados.h"
-#include "platform/MemoriaDoInicio.h"
 #include "platform/Toolkit.h"
 #include "startup/FrmAcesso.h"
 
@@ -119,7 +118,6 @@ QString resposta(int receber, int pagar, double montada, const VigiaDePintura &v
     // The same steps as the program's main(), under observation so that a
     // failure is reported instead of shown in a message box.
     desdeOInicio().start();
-    memoria::preparaParaOInicio();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("OrvoAviso"));
     toolkit::ativaObservacao(true);

@@ -1,5 +1,4 @@
 #include "platform/BancoDados.h"
-#include "platform/MemoriaDoInicio.h"
 #include "platform/Toolkit.h"
 #include "startup/Aplicacao.h"
 #include "startup/FrmAcesso.h"
@@ -11,7 +10,6 @@
 
 int main(int argc, char *argv[])
 {
-    memoria::preparaParaOInicio();
     // Ending at once, the process waits first for the embedded engine to be
     // left, so that no other process on this machine is left waiting on it.
     toolkit::encerraComPedidoDoSistema([] { bancodados::fechaParaEncerrar(2000); });

@@ -1,20 +1,13 @@
 // Where the program's own Firebird root is made: beside a program run from its
-// build or copy folder, in the user's cache for an installed one; and how the
-// engine it configures is answered when it looks for ICU.
-#include "platform/BuscaIcu.h"
+// build or copy folder, in the user's cache for an installed one.
 #include "platform/RaizFirebird.h"
 #include "platform/Toolkit.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QProcess>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
-
-#include <dlfcn.h>
-#include <link.h>
 
 class TestRaizFirebird : public QObject {
     Q_OBJECT
@@ -106,85 +99,6 @@ private slots:
         toolkit::definePastaDoPrograma(QStringLiteral("/usr/bin"));
         qputenv("FIREBIRD", "/srv/firebird-da-loja");
         QCOMPARE(bancodados::preparaRaizFirebird(), QStringLiteral("/srv/firebird-da-loja"));
-    }
-
-    // Only the plain names of the ICU libraries are answered by the program;
-    // everything else goes to the loader as it came.
-    void nomeDoIcu_data()
-    {
-        QTest::addColumn<QByteArray>("nome");
-        QTest::addColumn<bool>("doIcu");
-        QTest::newRow("versão com traço") << QByteArray("libicuuc.so.4_19") << true;
-        QTest::newRow("versão do sistema") << QByteArray("libicuuc.so.72") << true;
-        QTest::newRow("i18n") << QByteArray("libicui18n.so.52") << true;
-        QTest::newRow("com pasta") << QByteArray("/usr/lib/libicuuc.so.72") << false;
-        QTest::newRow("sem versão") << QByteArray("libicuuc.so") << false;
-        QTest::newRow("dados do ICU") << QByteArray("libicudata.so.72") << false;
-        QTest::newRow("outra biblioteca") << QByteArray("libfbintl.so") << false;
-        QTest::newRow("o próprio programa") << QByteArray() << false;
-    }
-    void nomeDoIcu()
-    {
-        QFETCH(QByteArray, nome);
-        QFETCH(bool, doIcu);
-        QCOMPARE(bancodados::icu::nomeDoIcu(nome.isNull() ? nullptr : nome.constData()), doIcu);
-    }
-
-    // The program's answer to the engine's search for ICU is the loader's
-    // own for every name the engine tries, and for the system's ICU. Run
-    // again with a folder in LD_LIBRARY_PATH that holds an ICU under another
-    // version's name, which must then be found too.
-    void buscaDoIcu()
-    {
-        using Dlopen = void *(*)(const char *, int);
-        const auto doCarregador = reinterpret_cast<Dlopen>(dlsym(RTLD_NEXT, "dlopen"));
-        QString doSistema;
-        for (const std::string &nome : bancodados::icu::nomesPresentes())
-            if (QString::fromStdString(nome).contains(QRegularExpression(QStringLiteral("^libicuuc\\.so\\.\\d+$"))))
-                doSistema = QString::fromStdString(nome);
-        QVERIFY2(!doSistema.isEmpty(), "the system's ICU is among the names found");
-
-        QStringList nomes{doSistema, QStringLiteral("libicui18n.so.") + doSistema.section(u'.', 2)};
-        for (int maior = 4; maior <= 79; ++maior)
-            for (int menor = 0; menor < 20; ++menor)
-                nomes << QStringLiteral("libicuuc.so.%1").arg(maior) << QStringLiteral("libicuuc.so.%1_%2").arg(maior).arg(menor)
-                      << QStringLiteral("libicuuc.so.%1%2").arg(maior).arg(menor);
-        const QByteArray pastaExtra = qgetenv("ORVO_PASTA_ICU");
-        if (!pastaExtra.isEmpty())
-            nomes << QStringLiteral("libicuuc.so.63");
-        nomes.removeDuplicates();
-        for (const QString &nome : nomes) {
-            const QByteArray arquivo = nome.toLatin1();
-            void *esperado = doCarregador(arquivo.constData(), RTLD_LAZY);
-            void *obtido = dlopen(arquivo.constData(), RTLD_LAZY);
-            if (!obtido)
-                QVERIFY2(QByteArray(dlerror()).contains(arquivo), arquivo.constData());
-            QVERIFY2(obtido == esperado, arquivo.constData());
-            for (void *h : {esperado, obtido})
-                if (h)
-                    dlclose(h);
-        }
-        if (!pastaExtra.isEmpty()) {
-            QVERIFY(dlopen("libicuuc.so.63", RTLD_LAZY));
-            return;
-        }
-
-        // The same in a run whose LD_LIBRARY_PATH names a folder holding the
-        // system's ICU as "libicuuc.so.63".
-        void *icu = doCarregador(doSistema.toLatin1().constData(), RTLD_LAZY);
-        link_map *mapa = nullptr;
-        QVERIFY(icu && dlinfo(icu, RTLD_DI_LINKMAP, &mapa) == 0);
-        QTemporaryDir pasta;
-        QVERIFY(QFile::link(QString::fromLocal8Bit(mapa->l_name), pasta.filePath(QStringLiteral("libicuuc.so.63"))));
-        QProcess filho;
-        QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
-        ambiente.insert(QStringLiteral("ORVO_PASTA_ICU"), pasta.path());
-        ambiente.insert(QStringLiteral("LD_LIBRARY_PATH"), pasta.path());
-        filho.setProcessEnvironment(ambiente);
-        filho.start(QCoreApplication::applicationFilePath(), {QStringLiteral("buscaDoIcu")});
-        QVERIFY(filho.waitForFinished(60000));
-        const QByteArray saida = filho.readAll();
-        QVERIFY2(filho.exitCode() == 0 && saida.contains("PASS   : TestRaizFirebird::buscaDoIcu()"), saida.constData());
     }
 };
 
