@@ -27,6 +27,7 @@ TESTES=(
   clang libclang-rt-14-dev
   dpkg-dev lintian desktop-file-utils librsvg2-bin file
   dbus openbox xvfb xauth
+  at-spi2-core python3-pyatspi
 )
 
 case "$MODO" in

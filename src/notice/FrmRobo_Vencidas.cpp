@@ -49,7 +49,7 @@ void FrmRobo::montaVencidas()
     // total.
     lblVencidas = rotulo(this, QString(), QRect(6, 541, 916, 13), 8.25);
     lblVencidas->setObjectName(QStringLiteral("lblVencidas"));
-    lblVencidas->setAccessibleName(QStringLiteral("Vencidas em aberto"));
+    // No accessible name of its own: screen readers read the whole line.
     cmdVencidas = new QPushButton(QStringLiteral("Ver vencidas"), this);
     cmdVencidas->setObjectName(QStringLiteral("cmdVencidas"));
     cmdVencidas->setGeometry(QRect(926, 543, 68, 30));

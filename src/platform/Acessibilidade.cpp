@@ -1,39 +1,19 @@
 #include "platform/Acessibilidade.h"
 
-#include <QAccessible>
-#include <QAccessibleWidget>
 #include <QLabel>
+#include <QVariant>
 
 namespace {
 
-const char *const PropriedadeValor = "orvoRotuloDeValor";
+const char *const PropriedadeTitulo = "orvoTituloDoValor";
 
-// The label as assistive technology sees it: static text, the heading as
-// name, the amount as value.
-class RotuloDeValor : public QAccessibleWidget {
-public:
-    explicit RotuloDeValor(QLabel *rotulo) : QAccessibleWidget(rotulo, QAccessible::StaticText) {}
-
-    QString text(QAccessible::Text tipo) const override
-    {
-        auto *rotulo = static_cast<QLabel *>(widget());
-        switch (tipo) {
-        case QAccessible::Name:
-            return rotulo->accessibleName();
-        case QAccessible::Value:
-            return rotulo->text();
-        default:
-            return QAccessibleWidget::text(tipo);
-        }
-    }
-};
-
-QAccessibleInterface *fabrica(const QString &, QObject *objeto)
+void nomeia(QLabel *valor, const QString &titulo)
 {
-    auto *rotulo = qobject_cast<QLabel *>(objeto);
-    if (rotulo && rotulo->property(PropriedadeValor).toBool())
-        return new RotuloDeValor(rotulo);
-    return nullptr;
+    const QString texto = valor->text();
+    const QString nome = texto.isEmpty() ? titulo : titulo + QStringLiteral(": ") + texto;
+    // Each new name is announced to screen readers: only a real change.
+    if (valor->accessibleName() != nome)
+        valor->setAccessibleName(nome);
 }
 
 } // namespace
@@ -42,18 +22,15 @@ namespace acessibilidade {
 
 void rotuloDeValor(QLabel *valor, const QString &titulo)
 {
-    static const bool instalada = (QAccessible::installFactory(fabrica), true);
-    Q_UNUSED(instalada);
-    valor->setProperty(PropriedadeValor, true);
-    valor->setAccessibleName(titulo);
+    valor->setProperty(PropriedadeTitulo, titulo);
+    nomeia(valor, titulo);
 }
 
 void textoMudou(QLabel *rotulo)
 {
-    if (!QAccessible::isActive() || !rotulo->property(PropriedadeValor).toBool())
-        return;
-    QAccessibleValueChangeEvent evento(rotulo, rotulo->text());
-    QAccessible::updateAccessibility(&evento);
+    const QVariant titulo = rotulo->property(PropriedadeTitulo);
+    if (titulo.isValid())
+        nomeia(rotulo, titulo.toString());
 }
 
 } // namespace acessibilidade

@@ -24,9 +24,9 @@ private slots:
         QTest::addColumn<QString>("controle");
         QTest::addColumn<QString>("nome");
         QTest::addColumn<QString>("valor");
-        QTest::newRow("receber") << "lblTotalAberto" << "Total Receber" << "5.990,45";
-        QTest::newRow("pagar") << "lblTotalPago" << "Total Pagar" << "5.607,77";
-        QTest::newRow("diferenca") << "lblTotalGeral" << "Pagar-Receber" << "382,68";
+        QTest::newRow("receber") << "lblTotalAberto" << "Total Receber: 5.990,45" << "";
+        QTest::newRow("pagar") << "lblTotalPago" << "Total Pagar: 5.607,77" << "";
+        QTest::newRow("diferenca") << "lblTotalGeral" << "Pagar-Receber: 382,68" << "";
         QTest::newRow("grdRec") << "grdRec" << "Contas a Receber" << "";
         QTest::newRow("grdPag") << "grdPag" << "Contas a Pagar" << "";
         QTest::newRow("txtHora") << "txtHora" << "Avisar daqui a Quantas Horas ?" << "1.00";
