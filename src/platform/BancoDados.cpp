@@ -271,7 +271,9 @@ void Conexao::abre(const QString &stringConexao, const QString &usuario, const Q
                                          "Access \"%1\" (%2).")
                               .arg(destino.arquivo, erro->descricao()));
     }
-    throw ErroSistema(erro->numero(), erro->descricao());
+    DetalheErro detalhe = erro->detalhe();
+    detalhe.naAbertura = true;
+    throw ErroSistema(erro->numero(), erro->descricao(), detalhe);
 }
 
 bool Conexao::arquivoSubstituido() const
@@ -409,7 +411,7 @@ void Registros::abre(const QString &sql, Conexao &conexao, int, int, int, const 
         executada = leitura->esperaExecucao(falha);
     }
     if (!executada)
-        throw ErroSistema(falha.numero, falha.descricao);
+        throw ErroSistema(falha.numero, falha.descricao, falha.detalhe);
     leitura_ = std::move(leitura);
     colunas_ = leitura_->colunas();
     moveNext();
@@ -449,7 +451,7 @@ void Registros::moveNext()
         Falha falha;
         if (!leitura_->recebe(recebidas_, falha)) {
             fecha();
-            throw ErroSistema(falha.numero, falha.descricao);
+            throw ErroSistema(falha.numero, falha.descricao, falha.detalhe);
         }
     }
     eof_ = recebidas_.empty();

@@ -1,4 +1,5 @@
 #pragma once
+#include "errors/ErroCorrente.h"
 #include "platform/BancoDados.h"
 
 #include <QString>
@@ -97,6 +98,7 @@ public:
 struct Falha {
     long numero = 0;
     QString descricao;
+    DetalheErro detalhe;
 };
 
 // One statement's result: run and read on the connection's thread, taken on
