@@ -1,4 +1,5 @@
 #pragma once
+#include "errors/ErroCorrente.h"
 #include "platform/BancoDados.h"
 #include "platform/Grade.h"
 #include "platform/Janela.h"
@@ -80,7 +81,7 @@ public:
 signals:
     // After each reading: what it found, or that it failed.
     void contasLidas(const ResumoContas &resumo);
-    void leituraFalhou();
+    void leituraFalhou(const ErroSistema &erro);
 
 private:
     explicit FrmRobo();

@@ -137,13 +137,13 @@ void FrmRobo::CarregaContas(bancodados::Conexao &conexao)
         // summaries have been read, without holding the refresh back.
         aguardaResumoVencidas(conexao, dia);
         emit contasLidas(resumo);
-    } catch (const ErroSistema &) {
+    } catch (const ErroSistema &erro) {
         conexaoSuspeita_ = true;
         // Nothing on screen may claim a total this refresh did not read.
         trmVencidas->stop();
         for (QLabel *total : {lblTotalAberto, lblTotalPago, lblTotalGeral, lblVencidas})
             Rotulo(total).defineCaption(QString());
-        emit leituraFalhou();
+        emit leituraFalhou(erro);
         throw;
     }
 }

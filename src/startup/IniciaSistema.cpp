@@ -58,6 +58,9 @@ void IniciaSistema()
         muitoGrande();
 
     const Configuracao configuracao = interpretaConfiguracao(linhasDoArquivo(conteudo));
+    const QString problema = problemaDaLinha1(configuracao);
+    if (!problema.isEmpty())
+        encerraComMensagem(problema, toolkit::EstiloExclamacao, SaidaSemConfiguracao, caminho);
     const QString stringConexao = montaStringConexao(configuracao);
 
     conexao() = std::make_unique<bancodados::Conexao>();
@@ -69,13 +72,8 @@ void IniciaSistema()
                         login ? configuracao.senha : QString(), -1);
     } catch (const ErroSistema &erro) {
         limpaErroCorrente();
-        QString texto = QStringLiteral("Não foi possível abrir o banco de dados de vendas.") + QChar(13)
-            + erro.descricao() + QStringLiteral(" (Nº: %1)").arg(erro.numero());
-        const QString explicacao = explicacaoDaFalha(erro.descricao(), nomeDoUsuario(),
-                                                     erro.numero() == bancodados::ErroSemResposta);
-        if (!explicacao.isEmpty())
-            texto += QString(2, QChar(13)) + explicacao;
-        encerraComMensagem(texto, toolkit::EstiloExclamacao, SaidaSemBanco);
+        encerraComMensagem(mensagemAberturaFalhou(erro, ContextoFalha::doSistema()), toolkit::EstiloExclamacao,
+                           SaidaSemBanco);
     }
 
     toolkit::defineApontador(toolkit::ApontadorNormal);
