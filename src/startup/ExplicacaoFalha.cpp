@@ -65,9 +65,26 @@ bool arquivoInexistente(const ErroCorrente &erro)
         && (erro.detalhe.erroDoSistema == ENOENT || erro.detalhe.erroDoSistema == ENOTDIR);
 }
 
+// The system refused the file, or the engine did, seeing the file's own
+// permissions ("no permission for read-write access to database ...").
 bool arquivoSemPermissao(const ErroCorrente &erro)
 {
-    return tem(erro, isc_io_error) && semPermissao(erro.detalhe.erroDoSistema);
+    return (tem(erro, isc_io_error) && semPermissao(erro.detalhe.erroDoSistema))
+        || argumentosDe(erro, isc_no_priv).value(1).compare(QLatin1String("database"), Qt::CaseInsensitive) == 0;
+}
+
+QString arquivoSemPermissaoDoErro(const ErroCorrente &erro)
+{
+    return tem(erro, isc_io_error) ? arquivoDoErro(erro) : argumentosDe(erro, isc_no_priv).value(2);
+}
+
+// The login may not read a table the statements read ("no permission for
+// SELECT access to TABLE CONTA").
+QString tabelaSemPermissao(const ErroCorrente &erro)
+{
+    const QStringList argumentos = argumentosDe(erro, isc_no_priv);
+    return argumentos.value(1).compare(QLatin1String("database"), Qt::CaseInsensitive) == 0 ? QString()
+                                                                                           : argumentos.value(2);
 }
 
 // Something is at the path but it is no database: a folder, an empty or cut
@@ -77,6 +94,16 @@ bool arquivoQueNaoEBanco(const ErroCorrente &erro)
     return tem(erro, isc_bad_db_format) || tem(erro, isc_wrong_ods)
         || (tem(erro, isc_io_error) && !tem(erro, isc_already_opened)
             && (erro.detalhe.erroDoSistema == EISDIR || erro.detalhe.erroDoSistema == 0));
+}
+
+// Pages of the file damaged under an engine that already had it open.
+bool paginasEstragadas(const ErroCorrente &erro)
+{
+    for (long codigo : {isc_db_corrupt, isc_badpage, isc_bad_checksum, isc_page_type_err, isc_no_crypt_plugin,
+                        isc_decrypt_error})
+        if (tem(erro, codigo))
+            return true;
+    return false;
 }
 
 // Nothing listens there: the server is off or the address is another.
@@ -183,11 +210,18 @@ Explicacao explicaFalha(const ErroCorrente &erro, const ContextoFalha &contexto)
     if (arquivoSemPermissao(erro))
         return {QStringLiteral("O usuário %1 não tem permissão para abrir o arquivo do banco de dados %2: peça ao "
                                "administrador permissão de leitura e escrita nesse arquivo e na sua pasta.")
-                    .arg(usuario, arquivoDoErro(erro))};
+                    .arg(usuario, arquivoSemPermissaoDoErro(erro))};
+    if (!tabelaSemPermissao(erro).isEmpty())
+        return {QStringLiteral("O usuário do banco de dados não pode ler a tabela %1: peça ao administrador do banco "
+                               "de dados permissão de leitura (GRANT SELECT) nela para esse usuário.")
+                    .arg(tabelaSemPermissao(erro))};
     if (arquivoQueNaoEBanco(erro))
         return {QStringLiteral("O arquivo do banco de dados %1 não pode ser lido como banco de dados (está vazio, "
                                "estragado ou é uma pasta): ponha no lugar uma cópia boa do banco de dados de vendas.")
                     .arg(arquivoDoErro(erro))};
+    if (paginasEstragadas(erro))
+        return {QStringLiteral("O arquivo do banco de dados de vendas está estragado: ponha no lugar uma cópia boa "
+                               "dele.")};
     if (servidorDesconhecido(erro))
         return {QStringLiteral("O servidor \"%1\" da linha 1 do orvo.ini não foi encontrado na rede: confira o nome "
                                "do servidor.")
@@ -226,7 +260,7 @@ bool falhaDeConexao(const ErroCorrente &erro)
                         isc_already_opened})
         if (tem(erro, codigo))
             return true;
-    return ligacaoPerdida(erro) || conexaoRecusada(erro);
+    return paginasEstragadas(erro) || ligacaoPerdida(erro) || conexaoRecusada(erro);
 }
 
 QString textoDaSituacao(const ErroSistema &erro, const QDateTime &quando)

@@ -56,6 +56,18 @@ private slots:
             << Codigos{isc_io_error, isc_io_open_err} << abrindo << EACCES << true << false
             << "O usuário maria não tem permissão para abrir o arquivo do banco de dados /srv/vendas/VENDAS.FDB"
             << true;
+        QTest::newRow("arquivo sem permissão, pelo motor")
+            << -551L << "no permission for read-write access to database /srv/vendas/VENDAS.FDB"
+            << Codigos{isc_no_priv} << Argumentos{{"read-write", "database", "/srv/vendas/VENDAS.FDB"}} << 0 << true
+            << false << "O usuário maria não tem permissão para abrir o arquivo do banco de dados /srv/vendas/VENDAS.FDB"
+            << true;
+        QTest::newRow("usuário que não lê uma tabela")
+            << -551L << "no permission for SELECT access to TABLE CONTA" << Codigos{isc_no_priv}
+            << Argumentos{{"SELECT", "TABLE", "CONTA"}} << 0 << false << false
+            << "O usuário do banco de dados não pode ler a tabela CONTA" << false;
+        QTest::newRow("páginas estragadas sob o motor")
+            << -902L << "Missing crypt plugin, but page appears encrypted" << Codigos{isc_no_crypt_plugin}
+            << Argumentos{{}} << 0 << false << false << "O arquivo do banco de dados de vendas está estragado" << true;
         QTest::newRow("arquivo vazio")
             << -902L << "I/O error during \"read\" operation for file \"/srv/vendas/VENDAS.FDB\"\nFile size is less "
                         "than expected"
