@@ -254,7 +254,8 @@ Explicacao explicaFalha(const ErroCorrente &erro, const ContextoFalha &contexto)
 bool falhaDeConexao(const ErroCorrente &erro)
 {
     if (erro.detalhe.naAbertura || erro.numero == bancodados::ErroSemResposta
-        || erro.numero == bancodados::ErroSemRaizFirebird || erro.numero == bancodados::ErroProvedorNaoEncontrado)
+        || erro.numero == bancodados::ErroSemRaizFirebird || erro.numero == bancodados::ErroProvedorNaoEncontrado
+        || erro.numero == bancodados::ErroOperacaoNaoPermitida) // a reading on a connection that is not open
         return true;
     for (long codigo : {isc_io_error, isc_sys_request, isc_bad_db_format, isc_wrong_ods, isc_unavailable, isc_login,
                         isc_already_opened})
