@@ -145,7 +145,6 @@ void Aplicacao::atualizaDica()
     else
         dica = QStringLiteral("OrvoAviso");
     if (semConexaoDesde_.isValid())
-        dica += QLatin1Char('\n') + QStringLiteral("Sem conexão com o banco de dados desde ")
-            + horaMinuto(semConexaoDesde_);
+        dica += QLatin1Char('\n') + textoSemConexaoDesde(semConexaoDesde_);
     bandeja_->defineDica(dica);
 }

@@ -272,6 +272,11 @@ QString textoDaSituacao(const ErroSistema &erro, const QDateTime &quando)
     return QStringLiteral("Erro ao ler as contas às ") + hora;
 }
 
+QString textoSemConexaoDesde(const QDateTime &desde)
+{
+    return QStringLiteral("Sem conexão com o banco de dados desde ") + desde.time().toString(QStringLiteral("HH:mm"));
+}
+
 QString mensagemAberturaFalhou(const ErroSistema &erro, const ContextoFalha &contexto)
 {
     const Explicacao explicacao = explicaFalha(erro, contexto);

@@ -40,6 +40,9 @@ bool falhaDeConexao(const ErroSistema &erro);
 // The notice's status line after a failed reading.
 QString textoDaSituacao(const ErroSistema &erro, const QDateTime &quando);
 
+// The tray's line while the connection stays lost.
+QString textoSemConexaoDesde(const QDateTime &desde);
+
 // The whole message of a start-up whose connection failed.
 QString mensagemAberturaFalhou(const ErroSistema &erro, const ContextoFalha &contexto);
 

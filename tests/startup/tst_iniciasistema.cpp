@@ -424,7 +424,7 @@ private slots:
         const auto chegou = [&] {
             saida += processo.readAllStandardError();
             if (momento == QLatin1String("mensagem"))
-                return saida.contains("Não foi possível abrir o banco de dados de vendas.");
+                return saida.contains("O arquivo do banco de dados /nao/existe/esta/pasta/VENDAS.FDB não existe");
             if (momento == QLatin1String("conexao"))
                 return mudo.chegouConexao();
             // Up and attached: the database file is among the process's open files.
