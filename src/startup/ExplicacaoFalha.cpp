@@ -288,6 +288,19 @@ QString mensagemAberturaFalhou(const ErroSistema &erro, const ContextoFalha &con
     return texto;
 }
 
+QString mensagemSemConfiguracao() { return QStringLiteral("Arquivo orvo.INI não encontrado "); }
+
+QString mensagemConfiguracaoGrandeDemais(const QString &caminho)
+{
+    return QStringLiteral("O arquivo orvo.INI é grande demais para ser o arquivo de configuração (mais de 1 MB): ")
+        + caminho;
+}
+
+QString mensagemConfiguracaoIlegivel(const QString &motivo)
+{
+    return QStringLiteral("Não foi possível ler o arquivo orvo.INI: ") + motivo;
+}
+
 QString problemaDaLinha1(const Configuracao &configuracao)
 {
     // Only the Firebird and Access kinds look for the database in line 1's folder.

@@ -46,6 +46,11 @@ QString textoSemConexaoDesde(const QDateTime &desde);
 // The whole message of a start-up whose connection failed.
 QString mensagemAberturaFalhou(const ErroSistema &erro, const ContextoFalha &contexto);
 
+// orvo.ini found nowhere, far too big to be it, or not readable.
+QString mensagemSemConfiguracao();
+QString mensagemConfiguracaoGrandeDemais(const QString &caminho);
+QString mensagemConfiguracaoIlegivel(const QString &motivo);
+
 // The problem of orvo.ini's line 1 that keeps the database from being found
 // (empty, or a Windows path), as the message to show; empty when there is none.
 QString problemaDaLinha1(const Configuracao &configuracao);

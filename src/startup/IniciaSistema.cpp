@@ -34,7 +34,7 @@ void IniciaSistema()
     const QStringList procurados = caminhosConfiguracao();
     const QString caminho = primeiraConfiguracaoExistente(procurados);
     if (caminho.isEmpty())
-        encerraComMensagem(QStringLiteral("Arquivo orvo.INI não encontrado "), toolkit::EstiloInformacao,
+        encerraComMensagem(mensagemSemConfiguracao(), toolkit::EstiloInformacao,
                            SaidaSemConfiguracao,
                            QStringLiteral("Procurado em:\n  ") + procurados.join(QStringLiteral("\n  ")));
 
@@ -42,16 +42,14 @@ void IniciaSistema()
     // reading it whole would take seconds and a lot of memory.
     constexpr qint64 TamanhoMaximo = 1024 * 1024;
     const auto muitoGrande = [&] {
-        encerraComMensagem(QStringLiteral("O arquivo orvo.INI é grande demais para ser o arquivo de configuração "
-                                          "(mais de 1 MB): ") + caminho,
-                           toolkit::EstiloExclamacao, SaidaSemConfiguracao);
+        encerraComMensagem(mensagemConfiguracaoGrandeDemais(caminho), toolkit::EstiloExclamacao, SaidaSemConfiguracao);
     };
     if (QFileInfo(caminho).size() > TamanhoMaximo)
         muitoGrande();
     QFile arquivo(caminho);
     if (!arquivo.open(QIODevice::ReadOnly))
-        encerraComMensagem(QStringLiteral("Não foi possível ler o arquivo orvo.INI: ") + arquivo.errorString(),
-                           toolkit::EstiloExclamacao, SaidaSemConfiguracao);
+        encerraComMensagem(mensagemConfiguracaoIlegivel(arquivo.errorString()), toolkit::EstiloExclamacao,
+                           SaidaSemConfiguracao);
     const QByteArray conteudo = arquivo.read(TamanhoMaximo + 1);
     arquivo.close();
     if (conteudo.size() > TamanhoMaximo)
