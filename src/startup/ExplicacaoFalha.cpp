@@ -33,18 +33,14 @@ QStringList argumentosDe(const ErroCorrente &erro, long codigo)
     return erro.detalhe.argumentos.value(i + 1);
 }
 
-// The system's own words for an error number, in the user's language, as the
-// drivers that do not hand the number over write them; also in English, for
-// those that write the C library's text in any locale.
-bool dizErroDoSistema(const QString &descricao, int numero)
+// "Connection refused" as the drivers that do not hand the system's error
+// number over write it: in the user's language (the C library's words), or
+// in English where the driver writes its own.
+bool dizConexaoRecusada(const QString &descricao)
 {
-    const QString local = QString::fromLocal8Bit(std::strerror(numero));
-    if (!local.isEmpty() && descricao.contains(local, Qt::CaseInsensitive))
-        return true;
-    const char *ingles = numero == ECONNREFUSED ? "Connection refused"
-        : numero == EACCES                      ? "Permission denied"
-                                                : nullptr;
-    return ingles && descricao.contains(QLatin1String(ingles), Qt::CaseInsensitive);
+    const QString local = QString::fromLocal8Bit(std::strerror(ECONNREFUSED));
+    return descricao.contains(local, Qt::CaseInsensitive)
+        || descricao.contains(QLatin1String("Connection refused"), Qt::CaseInsensitive);
 }
 
 bool semPermissao(int numero) { return numero == EACCES || numero == EPERM; }
@@ -111,7 +107,7 @@ bool conexaoRecusada(const ErroCorrente &erro)
 {
     if (tem(erro, isc_network_error))
         return erro.detalhe.erroDoSistema == ECONNREFUSED || tem(erro, isc_net_connect_err);
-    return dizErroDoSistema(erro.descricao, ECONNREFUSED)
+    return dizConexaoRecusada(erro.descricao)
         || erro.descricao.contains(QLatin1String("could not connect to server"), Qt::CaseInsensitive);
 }
 
