@@ -10,6 +10,7 @@
 #include "platform/Formatacao.h"
 #include "platform/Janela.h"
 #include "platform/Toolkit.h"
+#include "startup/ExplicacaoFalha.h"
 #include "startup/FrmAcesso.h"
 #include "startup/IniciaSistema.h"
 
@@ -509,48 +510,56 @@ private slots:
         QTest::addColumn<QByteArray>("ini");
         QTest::addColumn<QString>("primeiraLinha"); // its start
         QTest::addColumn<int>("status");
-        QTest::addColumn<bool>("preso"); // isql-fb holds the file in the engine's default (exclusive) mode
+        // "preso": isql-fb holds the file in the engine's default (exclusive)
+        // mode; "semRaiz": the program's Firebird root can be made nowhere.
+        QTest::addColumn<QString>("preparo");
         QTest::newRow("pasta errada") << QByteArray("/nao/existe/esta/pasta\r\n")
                                       << "O arquivo do banco de dados /nao/existe/esta/pasta/VENDAS.FDB não existe: "
                                          "ele foi apagado ou a pasta da linha 1 do orvo.ini não é a dele."
-                                      << int(SaidaSemBanco) << false;
+                                      << int(SaidaSemBanco) << "";
         QTest::newRow("arquivo apagado da pasta") << QByteArray("PASTA/vazia\r\n")
                                                   << "O arquivo do banco de dados PASTA/vazia/VENDAS.FDB não existe"
-                                                  << int(SaidaSemBanco) << false;
+                                                  << int(SaidaSemBanco) << "";
         const QString vazia = QStringLiteral("A linha 1 do orvo.ini está vazia: escreva nela a pasta do banco de dados "
                                              "de vendas, como /srv/vendas ou servidor:/srv/vendas.");
-        QTest::newRow("arquivo vazio") << QByteArray() << vazia << int(SaidaSemConfiguracao) << false;
+        QTest::newRow("arquivo vazio") << QByteArray() << vazia << int(SaidaSemConfiguracao) << "";
         QTest::newRow("linha 1 só com tabulação e brancos") << QByteArray("\t \t\r\nBanco=FIRE\r\n") << vazia
-                                                            << int(SaidaSemConfiguracao) << false;
+                                                            << int(SaidaSemConfiguracao) << "";
         QTest::newRow("pasta do Windows")
             << QByteArray("C:\\Sistema\\Dados\r\n")
             << "A linha 1 do orvo.ini traz uma pasta do Windows (C:\\Sistema\\Dados): neste computador ela deve ser "
                "uma pasta como /srv/vendas ou servidor:/srv/vendas."
-            << int(SaidaSemConfiguracao) << false;
+            << int(SaidaSemConfiguracao) << "";
         QTest::newRow("pasta do Windows, Access") << QByteArray("d:/Vendas\r\nBanco=Acess\r\n")
                                                   << "A linha 1 do orvo.ini traz uma pasta do Windows (d:/Vendas)"
-                                                  << int(SaidaSemConfiguracao) << false;
+                                                  << int(SaidaSemConfiguracao) << "";
         QTest::newRow("Access sem driver") << QByteArray("/tmp\r\nBanco=Acess\r\n")
                                            << "Não foi possível abrir o banco de dados de vendas." << int(SaidaSemBanco)
-                                           << false;
+                                           << "";
         QTest::newRow("fonte ODBC inexistente")
             << QByteArray("/tmp\r\nBanco=SQL\r\n")
             << "A fonte de dados ODBC \"SQLVendas\" não está definida neste computador: defina-a em PASTA/odbc.ini "
                "(para todos os usuários) ou em PASTA/odbc.ini (só para este usuário), com o driver e o banco de "
                "dados de vendas."
-            << int(SaidaSemBanco) << false;
+            << int(SaidaSemBanco) << "";
         QTest::newRow("arquivo preso por outro programa, sem servidor")
             << QByteArray("PASTA\r\n")
             << "O arquivo do banco de dados PASTA/VENDAS.FDB está preso por outro programa deste computador, que o "
                "abriu só para si: feche esse programa"
-            << int(SaidaSemBanco) << true;
+            << int(SaidaSemBanco) << "preso";
+        QTest::newRow("configuração do Firebird em lugar nenhum")
+            << QByteArray("PASTA\r\n")
+            << "O OrvoAviso não conseguiu criar a sua configuração do Firebird em nenhuma pasta em que o usuário "
+               + nomeDoUsuario() + " pode escrever, e sem ela tomaria o arquivo de vendas só para si"
+            << int(SaidaSemBanco) << "semRaiz";
     }
     void bancoNaoAbre()
     {
         QFETCH(QByteArray, ini);
         QFETCH(QString, primeiraLinha);
         QFETCH(int, status);
-        QFETCH(bool, preso);
+        QFETCH(QString, preparo);
+        const bool preso = preparo == QLatin1String("preso");
         QTemporaryDir pasta;
         ini.replace("PASTA", QFile::encodeName(pasta.path()));
         primeiraLinha.replace(QStringLiteral("PASTA"), pasta.path());
@@ -579,13 +588,34 @@ private slots:
             QVERIFY2(QTest::qWaitFor([&] { return (saida += isql.readAll()).contains("aberto"); }, 20000),
                      (saida + isql.readAllStandardError()).constData());
         }
+        QString programa = pasta.path();
+        QHash<QByteArray, QByteArray> ambienteAntes;
+        const auto restaura = qScopeGuard([&] {
+            for (auto it = ambienteAntes.cbegin(); it != ambienteAntes.cend(); ++it)
+                qputenv(it.key().constData(), it.value());
+        });
+        if (preparo == QLatin1String("semRaiz")) {
+            // An installed program (a folder it cannot write), its root named
+            // nowhere, and no place it can make one: cache, runtime and
+            // temporary folders that cannot be made even by root.
+            programa = QStringLiteral("/proc/orvoaviso");
+            for (const char *nome : {"FIREBIRD", "XDG_CACHE_HOME", "XDG_RUNTIME_DIR", "TMPDIR"})
+                ambienteAntes.insert(nome, qgetenv(nome));
+            qunsetenv("FIREBIRD");
+            qputenv("XDG_CACHE_HOME", "/proc/orvo");
+            qputenv("XDG_RUNTIME_DIR", "/proc/orvo");
+            qputenv("TMPDIR", "/proc");
+            const QString config = configUsuario_.filePath(QStringLiteral("orvoaviso"));
+            QVERIFY(QDir().mkpath(config));
+            bancoteste::escreveOrvoIni(config, ini);
+        }
         bancoteste::escreveOrvoIni(pasta.path(), ini);
         // No data source "SQLVendas" on this workstation.
         const QByteArray odbcIni = qgetenv("ODBCINI");
         const QByteArray odbcSysIni = qgetenv("ODBCSYSINI");
         qputenv("ODBCINI", QFile::encodeName(pasta.filePath(QStringLiteral("odbc.ini"))));
         qputenv("ODBCSYSINI", QFile::encodeName(pasta.path()));
-        ambienteaviso::iniciaPrograma(pasta.path());
+        ambienteaviso::iniciaPrograma(programa);
         qputenv("ODBCINI", odbcIni);
         qputenv("ODBCSYSINI", odbcSysIni);
         QCOMPARE(toolkit::statusDeEncerramento(), std::optional<int>(status));
