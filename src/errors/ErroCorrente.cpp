@@ -11,9 +11,10 @@ void limpaErroCorrente()
     erroCorrente() = ErroCorrente{};
 }
 
-ErroSistema::ErroSistema(long numero, QString descricao)
-    : numero_(numero), descricao_(std::move(descricao)), utf8_(descricao_.toUtf8())
+ErroSistema::ErroSistema(long numero, QString descricao, DetalheErro detalhe)
+    : numero_(numero), descricao_(std::move(descricao)), detalhe_(std::move(detalhe)), utf8_(descricao_.toUtf8())
 {
     erroCorrente().numero = numero_;
     erroCorrente().descricao = descricao_;
+    erroCorrente().detalhe = detalhe_;
 }

@@ -1,6 +1,7 @@
 #include "errors/MostraErro.h"
 #include "errors/ErroCorrente.h"
 #include "platform/Toolkit.h"
+#include "startup/ExplicacaoFalha.h"
 
 QString tituloMostraErro()
 {
@@ -16,7 +17,11 @@ QString textoMostraErro(long numero, const QString &descricao, const QString &lo
 void MostraErro(const QString &local)
 {
     const ErroCorrente erro = erroCorrente();
-    const QString texto = textoMostraErro(erro.numero, erro.descricao, local);
+    QString texto = textoMostraErro(erro.numero, erro.descricao, local);
+    // A failure the program knows is told first in its own words.
+    const QString frase = explicaFalha(erro, ContextoFalha::doSistema()).frase;
+    if (!frase.isEmpty())
+        texto = frase + QChar(13) + texto;
     limpaErroCorrente();
     toolkit::beep();
     toolkit::caixaMensagem(texto, toolkit::EstiloExclamacao, tituloMostraErro());

@@ -1,4 +1,5 @@
 #pragma once
+#include "errors/ErroCorrente.h"
 #include "platform/BancoDados.h"
 #include "platform/Grade.h"
 #include "platform/Janela.h"
@@ -89,7 +90,7 @@ signals:
     void avisoPedido();
     // After each reading of the grids: what it found, or that it failed.
     void contasLidas(const ResumoContas &resumo);
-    void leituraFalhou();
+    void leituraFalhou(const ErroSistema &erro);
     // The notice's readings, the summaries included, have ended.
     void avisoTerminou();
     // "Ver vencidas": the overdue window is asked for.

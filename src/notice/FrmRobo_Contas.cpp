@@ -167,11 +167,11 @@ void FrmRobo::falhouAoLer(const bancodados::Falha &falha, const QString &local)
     LimpaGrid();
     for (QLabel *total : {lblTotalAberto, lblTotalPago, lblTotalGeral, lblVencidas})
         Rotulo(total).defineCaption(QString());
-    emit leituraFalhou();
+    emit leituraFalhou(ErroSistema(falha.numero, falha.descricao, falha.detalhe));
     // The reading is over before its report shows: a notice asked for while
     // the report is open comes once it is closed.
     emit avisoTerminou();
     // Made the current error, as the layers' errors are, for the report.
-    const ErroSistema erro(falha.numero, falha.descricao);
+    const ErroSistema erro(falha.numero, falha.descricao, falha.detalhe);
     MostraErro(local);
 }

@@ -96,7 +96,7 @@ void FrmRobo::CarregaResumoVencidas(bancodados::Conexao &conexao, const QDate &d
         janela->conexaoSuspeita_ = true;
         Rotulo(janela->lblVencidas).defineCaption(QString());
         emit janela->avisoTerminou();
-        const ErroSistema erro(falha.numero, falha.descricao);
+        const ErroSistema erro(falha.numero, falha.descricao, falha.detalhe);
         MostraErro(QStringLiteral("ORVO(CarregaResumoVencidas)"));
     };
     resumoPendente_ = true;

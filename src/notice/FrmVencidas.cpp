@@ -157,7 +157,7 @@ void FrmVencidas::CarregaVencidas(const QDate &dia)
             Rotulo(rotulo).defineCaption(QString());
         toolkit::escondeJanela(janela);
         emit janela->leituraTerminou();
-        const ErroSistema erro(falha.numero, falha.descricao);
+        const ErroSistema erro(falha.numero, falha.descricao, falha.detalhe);
         MostraErro(QStringLiteral("ORVO(CarregaVencidas)"));
     };
     // A server that stops answering ends the reading with a message at its

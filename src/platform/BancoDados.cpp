@@ -253,7 +253,9 @@ ErroSistema Conexao::erroDeAbertura(const ErroSistema &erro, const Destino &dest
                            QStringLiteral("Não há neste computador um driver ODBC capaz de abrir o banco "
                                           "Access \"%1\" (%2).")
                                .arg(destino.arquivo, erro.descricao()));
-    return ErroSistema(erro.numero(), erro.descricao());
+    DetalheErro detalhe = erro.detalhe();
+    detalhe.naAbertura = true;
+    return ErroSistema(erro.numero(), erro.descricao(), detalhe);
 }
 
 void Conexao::abre(const QString &stringConexao, const QString &usuario, const QString &senha, int)
@@ -322,7 +324,8 @@ void Conexao::envia(Pedido pedido)
             if (destino->driver == QLatin1String("QIBASE"))
                 preparaRaizFirebird();
         } catch (const ErroSistema &erro) {
-            const Falha falha{erro.numero(), erro.descricao()};
+            Falha falha{erro.numero(), erro.descricao(), erro.detalhe()};
+            falha.detalhe.naAbertura = true;
             naJanela(estado, [this, estado, falha] {
                 terminaPedido(estado);
                 if (estado->pedido.aoFalhar)
@@ -378,7 +381,7 @@ void Conexao::envia(Pedido pedido)
             } catch (const ErroSistema &erro) {
                 if (!lote.empty())
                     entrega();
-                const Falha falha{erro.numero(), erro.descricao()};
+                const Falha falha{erro.numero(), erro.descricao(), erro.detalhe()};
                 naJanela(estado, [this, estado, falha] {
                     terminaPedido(estado);
                     if (estado->pedido.aoFalhar)
@@ -406,7 +409,7 @@ void Conexao::abriu(const std::shared_ptr<EstadoDoPedido> &estado, const std::op
         terminaPedido(estado);
         const ErroSistema relatado = erroDeAbertura(*erro, destino());
         if (estado->pedido.aoFalhar)
-            estado->pedido.aoFalhar({relatado.numero(), relatado.descricao()});
+            estado->pedido.aoFalhar({relatado.numero(), relatado.descricao(), relatado.detalhe()});
         return;
     }
     aberta_ = true;
@@ -501,7 +504,7 @@ void Registros::abre(const QString &sql, Conexao &conexao, int, int, int, const 
     aguarda(leitura, &Leitura::executou);
     Falha falha;
     if (!leitura->esperaExecucao(falha))
-        throw ErroSistema(falha.numero, falha.descricao);
+        throw ErroSistema(falha.numero, falha.descricao, falha.detalhe);
     leitura_ = std::move(leitura);
     colunas_ = leitura_->colunas();
     moveNext();
@@ -537,7 +540,7 @@ void Registros::moveNext()
         Falha falha;
         if (!leitura_->recebe(recebidas_, falha)) {
             fecha();
-            throw ErroSistema(falha.numero, falha.descricao);
+            throw ErroSistema(falha.numero, falha.descricao, falha.detalhe);
         }
     }
     eof_ = recebidas_.empty();

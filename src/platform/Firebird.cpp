@@ -77,6 +77,48 @@ struct Status {
 
 } // namespace
 
+namespace {
+// The codes, texts and system error number of a status vector, read as the
+// engine wrote them: its texts come in English and the system's reason in the
+// user's language, the codes the same everywhere.
+DetalheErro detalheDo(const ISC_STATUS *status)
+{
+    DetalheErro detalhe;
+    for (const ISC_STATUS *item = status; *item != isc_arg_end;) {
+        const ISC_STATUS tipo = *item++;
+        switch (tipo) {
+        case isc_arg_gds:
+            detalhe.codigos << long(*item++);
+            detalhe.argumentos << QStringList();
+            break;
+        case isc_arg_string:
+        case isc_arg_interpreted:
+        case isc_arg_sql_state:
+            if (!detalhe.argumentos.isEmpty())
+                detalhe.argumentos.last() << QString::fromUtf8(reinterpret_cast<const char *>(*item));
+            ++item;
+            break;
+        case isc_arg_cstring: {
+            const auto tamanho = int(*item++);
+            if (!detalhe.argumentos.isEmpty())
+                detalhe.argumentos.last() << QString::fromUtf8(reinterpret_cast<const char *>(*item), tamanho);
+            ++item;
+            break;
+        }
+        case isc_arg_unix:
+            if (detalhe.erroDoSistema == 0)
+                detalhe.erroDoSistema = int(*item);
+            ++item;
+            break;
+        default: // numbers, warnings, other systems' codes: one value each
+            ++item;
+            break;
+        }
+    }
+    return detalhe;
+}
+} // namespace
+
 void lancaErro(const ISC_STATUS *status)
 {
     const long codigo = isc_sqlcode(status);
@@ -85,7 +127,7 @@ void lancaErro(const ISC_STATUS *status)
     QStringList partes;
     while (fb_interpret(texto, sizeof texto, &vetor))
         partes << QString::fromUtf8(texto);
-    throw ErroSistema(codigo != 0 ? codigo : static_cast<long>(status[1]), partes.join(u'\n'));
+    throw ErroSistema(codigo != 0 ? codigo : static_cast<long>(status[1]), partes.join(u'\n'), detalheDo(status));
 }
 
 // ---------------------------------------------------------------------------

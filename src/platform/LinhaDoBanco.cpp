@@ -125,7 +125,7 @@ void Leitura::executa()
                                   QStringLiteral("A operação não é permitida quando a conexão está fechada."));
             cursor = sessao->executa(sql_, parametros_);
         } catch (const ErroSistema &erro) {
-            falhou({erro.numero(), erro.descricao()}, Estado::Recusada);
+            falhou({erro.numero(), erro.descricao(), erro.detalhe()}, Estado::Recusada);
             return;
         }
         {
@@ -148,7 +148,7 @@ void Leitura::executa()
         } catch (const ErroSistema &erro) {
             if (!cancelada_) {
                 std::lock_guard<std::mutex> trava(mutex_);
-                erro_ = {erro.numero(), erro.descricao()};
+                erro_ = {erro.numero(), erro.descricao(), erro.detalhe()};
                 comErro_ = true;
             }
         }

@@ -1,4 +1,5 @@
 #pragma once
+#include "errors/ErroCorrente.h"
 #include "platform/BancoDados.h"
 #include "platform/Pedido.h"
 

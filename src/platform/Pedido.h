@@ -1,4 +1,6 @@
 #pragma once
+#include "errors/ErroCorrente.h"
+
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -29,6 +31,7 @@ struct Instrucao {
 struct Falha {
     long numero = 0;
     QString descricao;
+    DetalheErro detalhe;
 };
 
 struct Pedido {

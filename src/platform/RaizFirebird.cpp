@@ -1,4 +1,5 @@
 #include "platform/RaizFirebird.h"
+#include "errors/ErroCorrente.h"
 #include "platform/Toolkit.h"
 
 #include <QDateTime>
@@ -7,6 +8,10 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <QUuid>
+
+#include <cerrno>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace bancodados {
 namespace {
@@ -134,20 +139,60 @@ QString pastaRaizFirebird()
     return programa + QStringLiteral("/firebird");
 }
 
+namespace {
+QString pastaExecucaoFirebird()
+{
+    const QString execucao = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (execucao.isEmpty() || !QDir::isAbsolutePath(execucao))
+        return QString();
+    return execucao + QStringLiteral("/orvoaviso/firebird");
+}
+
+QString pastaTemporariaFirebird()
+{
+    return QDir::tempPath() + QStringLiteral("/orvoaviso-%1/firebird").arg(geteuid());
+}
+
+// The temporary folder is shared by every user: its folder for this user must
+// be this user's alone, or another could put there a configuration that loads
+// a library of their choosing into this program.
+bool pastaPrivada(const QString &pasta)
+{
+    const QByteArray nome = QFile::encodeName(pasta);
+    if (::mkdir(nome.constData(), 0700) != 0 && errno != EEXIST)
+        return false;
+    struct stat dados {};
+    return ::lstat(nome.constData(), &dados) == 0 && S_ISDIR(dados.st_mode) && dados.st_uid == geteuid()
+        && (dados.st_mode & 077) == 0;
+}
+} // namespace
+
+QStringList lugaresDaRaizFirebird()
+{
+    QStringList lugares{pastaRaizFirebird(), pastaCacheFirebird(), pastaExecucaoFirebird(), pastaTemporariaFirebird()};
+    lugares.removeAll(QString());
+    lugares.removeDuplicates();
+    return lugares;
+}
+
 QString preparaRaizFirebird()
 {
     const QString existente = qEnvironmentVariable("FIREBIRD");
     if (!existente.isEmpty())
         return existente;
-    QString pasta = pastaRaizFirebird();
-    if (!preparaRaizEm(pasta)) {
-        const QString cache = pastaCacheFirebird();
-        if (pasta == cache || !preparaRaizEm(cache))
-            return QString(); // the engine's own configuration applies
-        pasta = cache;
+    // Without its own root the engine would hold the file for itself and lock
+    // out every other program that opens it: the next place the user can
+    // write is taken instead, and no open is tried without one.
+    const QStringList lugares = lugaresDaRaizFirebird();
+    for (const QString &pasta : lugares) {
+        if (pasta == pastaTemporariaFirebird() && !pastaPrivada(QFileInfo(pasta).path()))
+            continue;
+        if (preparaRaizEm(pasta)) {
+            qputenv("FIREBIRD", QFile::encodeName(pasta));
+            return pasta;
+        }
     }
-    qputenv("FIREBIRD", QFile::encodeName(pasta));
-    return pasta;
+    throw ErroSistema(ErroSemRaizFirebird, QStringLiteral("Pastas tentadas: ") + lugares.join(QStringLiteral(", ")));
 }
 
 } // namespace bancodados

@@ -1,5 +1,6 @@
 #pragma once
 #include <QString>
+#include <QStringList>
 
 namespace bancodados {
 
@@ -7,8 +8,19 @@ namespace bancodados {
 // engine runs in shared mode (SuperClassic), so that an embedded database file
 // stays open to the sales system and to other workstation programs while this
 // one reads it. Prepared once, before the Firebird client is first used; a
-// FIREBIRD root already set in the environment is respected.
+// FIREBIRD root already set in the environment is respected. Made in the first
+// of lugaresDaRaizFirebird() where it can be; when it can be made nowhere it
+// raises ErroSemRaizFirebird (the engine's own configuration would open the
+// file exclusively).
 QString preparaRaizFirebird();
+
+// The places tried for the root, in order: where it belongs, the user's cache,
+// the user's runtime folder ($XDG_RUNTIME_DIR/orvoaviso/firebird) and a
+// folder of this user's alone in the temporary folder
+// (/tmp/orvoaviso-UID/firebird).
+QStringList lugaresDaRaizFirebird();
+
+enum : long { ErroSemRaizFirebird = 3751 };
 
 // Where the root is made: the "firebird" folder beside a program run from its
 // build or copy folder; the user's cache for an installed program, which

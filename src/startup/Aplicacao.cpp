@@ -8,6 +8,7 @@
 #include "platform/Janela.h"
 #include "platform/Notificacoes.h"
 #include "platform/Toolkit.h"
+#include "startup/ExplicacaoFalha.h"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -41,11 +42,6 @@ Aplicacao::~Aplicacao() = default;
 QString Aplicacao::textoAtualizado(const QDateTime &quando)
 {
     return QStringLiteral("Atualizado às ") + horaMinuto(quando);
-}
-
-QString Aplicacao::textoSemConexao(const QDateTime &quando)
-{
-    return QStringLiteral("Sem conexão com o banco de dados às ") + horaMinuto(quando);
 }
 
 QString Aplicacao::corpoNotificacao(const ResumoContas &resumo)
@@ -190,12 +186,14 @@ void Aplicacao::leu(const ResumoContas &resumo)
     }
 }
 
-void Aplicacao::falhou()
+void Aplicacao::falhou(const ErroSistema &erro)
 {
     const QDateTime agora = agendamento::agora();
-    if (!semConexaoDesde_.isValid())
+    if (!falhaDeConexao(erro))
+        semConexaoDesde_ = QDateTime(); // the database answered
+    else if (!semConexaoDesde_.isValid())
         semConexaoDesde_ = agora;
-    Rotulo(janela_->lblSituacao).defineCaption(textoSemConexao(agora));
+    Rotulo(janela_->lblSituacao).defineCaption(textoDaSituacao(erro, agora));
     if (janela_->isVisible())
         voltando_ = false;
     atualizaDica();
@@ -213,7 +211,6 @@ void Aplicacao::atualizaDica()
     else
         dica = QStringLiteral("OrvoAviso");
     if (semConexaoDesde_.isValid())
-        dica += QLatin1Char('\n') + QStringLiteral("Sem conexão com o banco de dados desde ")
-            + horaMinuto(semConexaoDesde_);
+        dica += QLatin1Char('\n') + textoSemConexaoDesde(semConexaoDesde_);
     bandeja_->defineDica(dica);
 }

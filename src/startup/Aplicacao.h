@@ -1,4 +1,5 @@
 #pragma once
+#include "errors/ErroCorrente.h"
 #include "notice/AgendaAviso.h"
 #include "notice/LadosContas.h"
 #include "platform/BancoDados.h"
@@ -51,7 +52,6 @@ public:
     // The texts shown about the last reading, for the window's status line,
     // the tray's tooltip and the notification.
     static QString textoAtualizado(const QDateTime &quando);
-    static QString textoSemConexao(const QDateTime &quando);
     static QString corpoNotificacao(const ResumoContas &resumo);
 
 protected:
@@ -68,7 +68,7 @@ private:
     // A reading has ended, read or failed.
     void leituraTerminou();
     void leu(const ResumoContas &resumo);
-    void falhou();
+    void falhou(const ErroSistema &erro);
     void atualizaDica();
 
     std::unique_ptr<bancodados::Conexao> conexao_;

@@ -4,7 +4,7 @@
 
 namespace {
 
-// Blanks only, as the file's values are trimmed (tabs are part of the value).
+// Blanks only around the keys and their values: a tab may be part of a password.
 QString semBrancos(const QString &texto)
 {
     qsizetype inicio = 0;
@@ -18,6 +18,13 @@ QString semBrancos(const QString &texto)
 
 QString decodifica(const QByteArray &conteudo)
 {
+    // Notepad's "Unicode" is UTF-16 with a byte-order mark.
+    for (const auto &[marca, codificacao] : {std::pair{"\xff\xfe", QStringDecoder::Utf16LE},
+                                            std::pair{"\xfe\xff", QStringDecoder::Utf16BE}})
+        if (conteudo.startsWith(marca)) {
+            QStringDecoder utf16(codificacao);
+            return utf16(conteudo.mid(2));
+        }
     QStringDecoder utf8(QStringDecoder::Utf8);
     QString texto = utf8(conteudo);
     if (!utf8.hasError())
@@ -59,7 +66,9 @@ Configuracao interpretaConfiguracao(const QStringList &linhas)
     bool primeira = true;
     for (const QString &linha : linhas) {
         if (primeira) {
-            configuracao.pastaDados = semBrancos(linha);
+            // Blanks of any kind (tabs, no-break spaces) around the folder are
+            // not part of it: an editor leaves them there unseen.
+            configuracao.pastaDados = linha.trimmed();
             primeira = false;
         }
         if (semBrancos(linha.left(17)) == QLatin1String("ProviderZstyle:S"))

@@ -15,8 +15,9 @@ struct Configuracao {
     QString senha;
 };
 
-// Splits the file into lines. The text is UTF-8 when it is valid UTF-8,
-// otherwise Windows-1252; lines end with CR LF or LF.
+// Splits the file into lines. The text is UTF-16 when it starts with its
+// byte-order mark, UTF-8 when it is valid UTF-8, otherwise Windows-1252;
+// lines end with CR LF or LF.
 QStringList linhasDoArquivo(const QByteArray &conteudo);
 
 // Applies the rules of the file to its lines, every line examined for every role.

@@ -34,7 +34,7 @@ void IniciaSistema()
     const QStringList procurados = caminhosConfiguracao();
     const QString caminho = primeiraConfiguracaoExistente(procurados);
     if (caminho.isEmpty())
-        encerraComMensagem(QStringLiteral("Arquivo orvo.INI não encontrado "), toolkit::EstiloInformacao,
+        encerraComMensagem(mensagemSemConfiguracao(), toolkit::EstiloInformacao,
                            SaidaSemConfiguracao,
                            QStringLiteral("Procurado em:\n  ") + procurados.join(QStringLiteral("\n  ")));
 
@@ -42,22 +42,23 @@ void IniciaSistema()
     // reading it whole would take seconds and a lot of memory.
     constexpr qint64 TamanhoMaximo = 1024 * 1024;
     const auto muitoGrande = [&] {
-        encerraComMensagem(QStringLiteral("O arquivo orvo.INI é grande demais para ser o arquivo de configuração "
-                                          "(mais de 1 MB): ") + caminho,
-                           toolkit::EstiloExclamacao, SaidaSemConfiguracao);
+        encerraComMensagem(mensagemConfiguracaoGrandeDemais(caminho), toolkit::EstiloExclamacao, SaidaSemConfiguracao);
     };
     if (QFileInfo(caminho).size() > TamanhoMaximo)
         muitoGrande();
     QFile arquivo(caminho);
     if (!arquivo.open(QIODevice::ReadOnly))
-        encerraComMensagem(QStringLiteral("Não foi possível ler o arquivo orvo.INI: ") + arquivo.errorString(),
-                           toolkit::EstiloExclamacao, SaidaSemConfiguracao);
+        encerraComMensagem(mensagemConfiguracaoIlegivel(arquivo.errorString()), toolkit::EstiloExclamacao,
+                           SaidaSemConfiguracao);
     const QByteArray conteudo = arquivo.read(TamanhoMaximo + 1);
     arquivo.close();
     if (conteudo.size() > TamanhoMaximo)
         muitoGrande();
 
     const Configuracao configuracao = interpretaConfiguracao(linhasDoArquivo(conteudo));
+    const QString problema = problemaDaLinha1(configuracao);
+    if (!problema.isEmpty())
+        encerraComMensagem(problema, toolkit::EstiloExclamacao, SaidaSemConfiguracao, caminho);
     const QString stringConexao = montaStringConexao(configuracao);
 
     conexao() = std::make_unique<bancodados::Conexao>();
@@ -69,13 +70,8 @@ void IniciaSistema()
                         login ? configuracao.senha : QString(), -1);
     } catch (const ErroSistema &erro) {
         limpaErroCorrente();
-        QString texto = QStringLiteral("Não foi possível abrir o banco de dados de vendas.") + QChar(13)
-            + erro.descricao() + QStringLiteral(" (Nº: %1)").arg(erro.numero());
-        const QString explicacao = explicacaoDaFalha(erro.descricao(), nomeDoUsuario(),
-                                                     erro.numero() == bancodados::ErroSemResposta);
-        if (!explicacao.isEmpty())
-            texto += QString(2, QChar(13)) + explicacao;
-        encerraComMensagem(texto, toolkit::EstiloExclamacao, SaidaSemBanco);
+        encerraComMensagem(mensagemAberturaFalhou(erro, ContextoFalha::doSistema()), toolkit::EstiloExclamacao,
+                           SaidaSemBanco);
     }
 
     toolkit::defineApontador(toolkit::ApontadorNormal);

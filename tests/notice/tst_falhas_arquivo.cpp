@@ -134,6 +134,15 @@ private slots:
                                    + QString(toolkit::mensagensMostradas().back().texto).replace(QChar(13), u' '))
                       : "grades preenchidas");
             QVERIFY2(sobreviveu, "o aviso não sobreviveu ao arquivo estragado");
+            if (mensagensDeErro() > antes) {
+                // The program's sentence first, then the engine's words and the place.
+                const QStringList linhas = toolkit::mensagensMostradas().back().texto.split(QChar(13));
+                QVERIFY2(linhas.size() == 3 && linhas.value(0).contains(QStringLiteral("arquivo do banco de dados")),
+                         qPrintable(linhas.join(u'|')));
+                QVERIFY2(FrmRobo::instancia().lblSituacao->text().startsWith(
+                             QStringLiteral("Sem conexão com o banco de dados às ")),
+                         qPrintable(FrmRobo::instancia().lblSituacao->text()));
+            }
             ++sobreviveram;
         }
 
@@ -149,6 +158,70 @@ private slots:
         c.imprime();
         QCOMPARE(c.sobrevividas, c.injetadas);
         QCOMPARE(c.linhasErradas, 0);
+    }
+
+    // Each failure met at a notice, against the first line of its report and
+    // the status line: a database of another version of the sales system (a
+    // column or a table the statements read is missing: the database answered)
+    // and the file removed while the program runs (no connection).
+    void primeiraLinhaEStatus_data()
+    {
+        QTest::addColumn<QString>("script"); // run on the database before the program starts
+        QTest::addColumn<bool>("removido");  // the file removed after the first notice
+        QTest::addColumn<QString>("primeiraLinha");
+        QTest::addColumn<QString>("situacao");
+        const QString outraVersao = QStringLiteral(", que o OrvoAviso lê: ele será de outra versão do sistema de vendas? "
+                                                   "Confira a versão com quem o fornece.");
+        const QString erroAoLer = QStringLiteral("Erro ao ler as contas às ");
+        QTest::newRow("sem a coluna PROVPAGAR") << "ALTER TABLE ContaDet DROP PROVPAGAR;\nCOMMIT;\n" << false
+                                                << "O banco de dados não tem a coluna PROVPAGAR" + outraVersao << erroAoLer;
+        QTest::newRow("sem a coluna Provisionado") << "ALTER TABLE ContaDet DROP Provisionado;\nCOMMIT;\n" << false
+                                                   << "O banco de dados não tem a coluna PROVISIONADO" + outraVersao
+                                                   << erroAoLer;
+        // Its foreign key goes first, whatever name the engine gave it.
+        QTest::newRow("sem a tabela ContaGrupo")
+            << "SET TERM ^;\n"
+               "EXECUTE BLOCK AS DECLARE tabela CHAR(63); DECLARE restricao CHAR(63); BEGIN\n"
+               "  FOR SELECT r.RDB$RELATION_NAME, r.RDB$CONSTRAINT_NAME FROM RDB$RELATION_CONSTRAINTS r\n"
+               "      JOIN RDB$REF_CONSTRAINTS f ON f.RDB$CONSTRAINT_NAME = r.RDB$CONSTRAINT_NAME\n"
+               "      JOIN RDB$RELATION_CONSTRAINTS p ON p.RDB$CONSTRAINT_NAME = f.RDB$CONST_NAME_UQ\n"
+               "      WHERE p.RDB$RELATION_NAME = 'CONTAGRUPO' INTO :tabela, :restricao DO\n"
+               "    EXECUTE STATEMENT 'ALTER TABLE ' || TRIM(tabela) || ' DROP CONSTRAINT ' || TRIM(restricao);\n"
+               "END^\nSET TERM ;^\nCOMMIT;\nDROP TABLE ContaGrupo;\nCOMMIT;\n"
+            << false << "O banco de dados não tem a tabela CONTAGRUPO" + outraVersao << erroAoLer;
+        QTest::newRow("arquivo removido com o programa aberto")
+            << "" << true
+            << "O arquivo do banco de dados ARQUIVO não existe: ele foi apagado ou a pasta da linha 1 do orvo.ini não "
+               "é a dele. Confira a pasta e se o arquivo está nela."
+            << "Sem conexão com o banco de dados às ";
+    }
+    void primeiraLinhaEStatus()
+    {
+        QFETCH(QString, script);
+        QFETCH(bool, removido);
+        QFETCH(QString, primeiraLinha);
+        QFETCH(QString, situacao);
+        Ambiente amb(Backend::Embutido);
+        EXIGE_AMBIENTE(amb);
+        preencheDados(amb.dados());
+        primeiraLinha.replace(QStringLiteral("ARQUIVO"), amb.arquivoBanco());
+        if (!script.isEmpty())
+            bancoteste::executaIsql(script, amb.arquivoBanco());
+        FrmRobo &j = FrmRobo::instancia();
+        ambienteaviso::iniciaPrograma(amb.pasta());
+        if (removido) {
+            QVERIFY(esperaPreenchimento());
+            QVERIFY(proximoAviso([&] { QFile::remove(amb.arquivoBanco()); }));
+        }
+        QVERIFY(QTest::qWaitFor([] { return mensagensDeErro() == 1; }, 20000));
+        const QStringList linhas = toolkit::mensagensMostradas().back().texto.split(QChar(13));
+        qInfo("%s", qPrintable(linhas.join(QStringLiteral(" | "))));
+        QCOMPARE(linhas.value(0), primeiraLinha);
+        // Then the engine's own words and the place, as always.
+        QVERIFY(linhas.size() >= 3 && linhas.value(1).contains(QStringLiteral("(Nº: ")));
+        QVERIFY(j.lblSituacao->text().startsWith(situacao));
+        QCOMPARE(j.lblSituacao->text().size(), situacao.size() + 5);
+        QVERIFY(!toolkit::statusDeEncerramento().has_value());
     }
 
     // A restore written to a new file and moved over the old one, while the

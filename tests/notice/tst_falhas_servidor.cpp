@@ -140,6 +140,16 @@ private slots:
             QCOMPARE(m.estilo, int(toolkit::EstiloExclamacao));
             QCOMPARE(m.titulo, tituloMostraErro());
             QVERIFY2(!m.texto.startsWith(QStringLiteral("(Nº")), qPrintable(m.texto)); // the provider says why
+            // The program's own sentence first: the link fell during the first
+            // notice, nothing answers at the next one's new connection. And
+            // the status line tells no connection.
+            const QString primeira = m.texto.section(QChar(13), 0, 0);
+            QVERIFY2(primeira == QStringLiteral("A conexão com o banco de dados caiu: verifique o servidor e a rede; o "
+                                                "OrvoAviso tenta de novo no próximo aviso.")
+                         || primeira.startsWith(QStringLiteral("O servidor do banco de dados recusou a conexão")),
+                     qPrintable(m.texto));
+            QVERIFY2(j.lblSituacao->text().startsWith(QStringLiteral("Sem conexão com o banco de dados às ")),
+                     qPrintable(j.lblSituacao->text()));
             // The grids are empty and no total of an earlier notice is left beside them.
             QVERIFY(!totalReceber.isEmpty());
             QCOMPARE(j.lblTotalAberto->text(), QString());

@@ -132,9 +132,24 @@ private slots:
             QTRY_COMPARE(j.lblSituacao->text(), QStringLiteral("Sem conexão com o banco de dados às ") + hora.toString("HH:mm"));
             QCOMPARE(dica(), QStringLiteral("Contas vencendo hoje na tela\nSem conexão com o banco de dados desde 10:40"));
         }
+        // A database that answers with an error (another version of the sales
+        // system, without a column the statements read): no line of a lost
+        // connection, and the status line says the reading failed.
+        Ambiente outraVersao(Backend::Embutido);
+        EXIGE_AMBIENTE(outraVersao);
+        bancoteste::executaIsql(QStringLiteral("ALTER TABLE ContaDet DROP PROVPAGAR;\nCOMMIT;\n"),
+                                outraVersao.arquivoBanco());
+        bancodados::Conexao semColuna;
+        semColuna.abre(bancoteste::stringConexaoFirebird(outraVersao.arquivoBanco()));
+        relogio = QDateTime(hoje, QTime(10, 47));
+        j.CarregaContas(semColuna);
+        QTRY_COMPARE(j.lblSituacao->text(), QStringLiteral("Erro ao ler as contas às 10:47"));
+        QVERIFY(toolkit::mensagensMostradas().back().texto.contains(QStringLiteral("(Nº: -206)")));
+        QCOMPARE(dica(), QStringLiteral("Contas vencendo hoje na tela"));
+
         item(QStringLiteral("Avisar agora"))->trigger();
         QVERIFY(esperaLeituras());
-        QCOMPARE(j.lblSituacao->text(), QStringLiteral("Atualizado às 10:45"));
+        QCOMPARE(j.lblSituacao->text(), QStringLiteral("Atualizado às 10:47"));
         QCOMPARE(dica(), QStringLiteral("Contas vencendo hoje na tela"));
 
         QVERIFY(item(QStringLiteral("Contas vencidas")));

@@ -30,7 +30,12 @@ private slots:
         QTest::newRow("só a pasta") << QByteArray("C:\\Vendas\r\n") << fire("C:\\Vendas");
         QTest::newRow("brancos em volta caem, os de dentro ficam")
             << QByteArray("   /dados/minha loja  \r\n") << fire("/dados/minha loja");
-        QTest::newRow("tabulação não é branco") << QByteArray("\t/d\r\n") << fire("\t/d");
+        // Blanks of any kind around line 1 go; those inside the folder stay.
+        QTest::newRow("tabulações em volta caem") << QByteArray("\t/d\t\r\n") << fire("/d");
+        QTest::newRow("tabulação depois da pasta, com outras linhas")
+            << QByteArray("/dados/minha loja\t \r\nBanco=FIRE\r\n") << fire("/dados/minha loja");
+        QTest::newRow("espaço sem quebra (U+00A0) em volta") << QByteArray("\xc2\xa0/d\xc2\xa0\r\n") << fire("/d");
+        QTest::newRow("só brancos: linha 1 vazia") << QByteArray("\t \r\n") << fire("");
         QTest::newRow("Banco SQL") << QByteArray("/d\r\nBanco=SQL\r\n") << QStringLiteral("SQLVendas");
         QTest::newRow("Banco sql minúsculo") << QByteArray("/d\r\nBanco=sql\r\n") << QStringLiteral("SQLVendas");
         QTest::newRow("separador não é examinado") << QByteArray("/d\r\nBanco:SQL\r\n") << QStringLiteral("SQLVendas");
@@ -55,6 +60,20 @@ private slots:
         QTest::newRow("UTF-8") << QByteArray("/dados/João\r\n") << fire(QStringLiteral("/dados/João"));
         QTest::newRow("Windows-1252") << QByteArray("/dados/Jo\xe3o\r\n") << fire(QStringLiteral("/dados/João"));
         QTest::newRow("marca de UTF-8") << QByteArray("\xef\xbb\xbf/d\r\n") << fire("/d");
+        // Notepad's "Unicode": UTF-16 with its byte-order mark.
+        const auto utf16 = [](const QString &texto, bool bigEndian) {
+            QByteArray bytes(bigEndian ? "\xfe\xff" : "\xff\xfe", 2);
+            for (QChar c : texto) {
+                const char alto = char(c.unicode() >> 8), baixo = char(c.unicode() & 0xff);
+                bytes += bigEndian ? QByteArray{&alto, 1} + QByteArray{&baixo, 1} : QByteArray{&baixo, 1} + QByteArray{&alto, 1};
+            }
+            return bytes;
+        };
+        QTest::newRow("UTF-16 do Bloco de Notas")
+            << utf16(QStringLiteral("/dados/João\r\nBanco=Acess\r\n"), false) << jet(QStringLiteral("/dados/João"));
+        QTest::newRow("UTF-16 big-endian") << utf16(QStringLiteral("/d\r\nBanco=SQL\r\n"), true) << QStringLiteral("SQLVendas");
+        QTest::newRow("UTF-16 com tabulação depois da pasta")
+            << utf16(QStringLiteral("/srv/vendas\t\r\n"), false) << fire(QStringLiteral("/srv/vendas"));
     }
     void stringConexao()
     {

@@ -10,6 +10,7 @@
 #include "platform/Formatacao.h"
 #include "platform/Janela.h"
 #include "platform/Toolkit.h"
+#include "startup/ExplicacaoFalha.h"
 #include "startup/FrmAcesso.h"
 #include "startup/IniciaSistema.h"
 
@@ -21,7 +22,10 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QScopeGuard>
+#include <QStringEncoder>
+#include <QTcpSocket>
 #include <QElapsedTimer>
 #include <QTest>
 #include <arpa/inet.h>
@@ -76,6 +80,9 @@ class TestIniciaSistema : public QObject {
 private slots:
     void initTestCase()
     {
+        // The test's shared Firebird root beside the test program, before any
+        // test names a program folder of its own, which is removed after it.
+        bancoteste::raizFirebird();
         qputenv("XDG_CONFIG_HOME", QFile::encodeName(configUsuario_.path()));
         qputenv("XDG_CONFIG_DIRS", QFile::encodeName(configLoja_.path() + u':' + configOutra_.path()));
     }
@@ -169,20 +176,27 @@ private slots:
         QTest::addColumn<QByteArray>("resto");
         QTest::addColumn<QString>("subpasta");
         QTest::addColumn<QString>("arquivo");
-        QTest::newRow("LCPI") << QByteArray("\r\n") << QString() << "VENDAS.FDB";
-        QTest::newRow("ibole, sem usuário") << QByteArray("\r\nProviderZstyle:S\r\n") << QString() << "VENDAS.FDB";
-        QTest::newRow("arquivo vendas.fdb") << QByteArray("\r\n") << QString() << "vendas.fdb";
-        QTest::newRow("arquivo Vendas.fdb, ibole") << QByteArray("\r\nProviderZstyle:S\r\n") << QString() << "Vendas.fdb";
+        QTest::addColumn<QString>("comoGravado"); // "utf16": Notepad's "Unicode"; "tab": a tab after the folder
+        QTest::newRow("LCPI") << QByteArray("\r\n") << QString() << "VENDAS.FDB" << "";
+        QTest::newRow("ibole, sem usuário") << QByteArray("\r\nProviderZstyle:S\r\n") << QString() << "VENDAS.FDB" << "";
+        QTest::newRow("arquivo vendas.fdb") << QByteArray("\r\n") << QString() << "vendas.fdb" << "";
+        QTest::newRow("arquivo Vendas.fdb, ibole") << QByteArray("\r\nProviderZstyle:S\r\n") << QString() << "Vendas.fdb" << "";
         QTest::newRow("pasta com ; = aspas e brancos")
-            << QByteArray("\r\n") << QStringLiteral("loja;2 = \"a\" 'b'") << "VENDAS.FDB";
+            << QByteArray("\r\n") << QStringLiteral("loja;2 = \"a\" 'b'") << "VENDAS.FDB" << "";
         QTest::newRow("pasta com ;data source= e user id=")
-            << QByteArray("\r\n") << QStringLiteral("x;data source=y; user id=z") << "vendas.fdb";
+            << QByteArray("\r\n") << QStringLiteral("x;data source=y; user id=z") << "vendas.fdb" << "";
+        QTest::newRow("orvo.ini em UTF-16 do Bloco de Notas, pasta acentuada")
+            << QByteArray("\r\nBanco=FIRE\r\n") << QStringLiteral("Lojão") << "VENDAS.FDB" << "utf16";
+        QTest::newRow("tabulação depois da pasta") << QByteArray("\r\n") << QString() << "VENDAS.FDB" << "tab";
+        QTest::newRow("UTF-16 com tabulação depois da pasta")
+            << QByteArray("\r\n") << QString() << "VENDAS.FDB" << "utf16 tab";
     }
     void provedoresFirebird()
     {
         QFETCH(QByteArray, resto);
         QFETCH(QString, subpasta);
         QFETCH(QString, arquivo);
+        QFETCH(QString, comoGravado);
         Ambiente amb(Backend::Embutido);
         EXIGE_AMBIENTE(amb);
         QString pasta = amb.pasta();
@@ -192,9 +206,14 @@ private slots:
         }
         if (pasta + u'/' + arquivo != amb.arquivoBanco())
             QVERIFY(QFile::rename(amb.arquivoBanco(), pasta + u'/' + arquivo));
-        bancoteste::escreveOrvoIni(amb.pasta(), pasta.toUtf8() + resto);
+        QString ini = pasta + (comoGravado.contains(QLatin1String("tab")) ? QStringLiteral("\t") : QString())
+            + QString::fromUtf8(resto);
+        QStringEncoder utf16(QStringEncoder::Utf16LE, QStringEncoder::Flag::WriteBom);
+        bancoteste::escreveOrvoIni(amb.pasta(), comoGravado.contains(QLatin1String("utf16")) ? QByteArray(utf16(ini))
+                                                                                              : ini.toUtf8());
         ambienteaviso::iniciaPrograma(amb.pasta());
-        QVERIFY(!toolkit::statusDeEncerramento());
+        QVERIFY2(!toolkit::statusDeEncerramento(),
+                 qPrintable(toolkit::mensagensMostradas().empty() ? QString() : toolkit::mensagensMostradas()[0].texto));
         QVERIFY(conexaoCompartilhada().aberta());
         QVERIFY(QTest::qWaitFor([] { return !FrmRobo::instancia().lblTotalGeral->text().isEmpty(); }, 20000));
         QCOMPARE(FrmRobo::instancia().lblTotalGeral->text(), QStringLiteral("0,00"));
@@ -350,8 +369,8 @@ private slots:
         QCOMPARE(toolkit::mensagensMostradas().size(), size_t(1));
         const QString texto = toolkit::mensagensMostradas()[0].texto;
         qInfo("%lld ms: %s", ms, qPrintable(QString(texto).replace(QChar(13), QStringLiteral(" | "))));
-        QVERIFY2(texto.startsWith(QStringLiteral("Não foi possível abrir o banco de dados de vendas.") + QChar(13)), qPrintable(texto));
-        QVERIFY2(texto.contains(trecho), qPrintable(texto));
+        QVERIFY2(texto.startsWith(trecho), qPrintable(texto));
+        QVERIFY2(texto.section(QChar(13), 1).trimmed().size() > 10, qPrintable(texto)); // the engine's words follow
         // Never long past the deadline; only the answer of no answer waits for it.
         QVERIFY2(ms < prazo + 1000, qPrintable(QString::number(ms)));
         if (trecho.contains(QLatin1String("não respondeu")))
@@ -406,7 +425,7 @@ private slots:
         const auto chegou = [&] {
             saida += processo.readAllStandardError();
             if (momento == QLatin1String("mensagem"))
-                return saida.contains("Não foi possível abrir o banco de dados de vendas.");
+                return saida.contains("O arquivo do banco de dados /nao/existe/esta/pasta/VENDAS.FDB não existe");
             if (momento == QLatin1String("conexao"))
                 return mudo.chegouConexao();
             // Up and attached: the database file is among the process's open files.
@@ -482,37 +501,351 @@ private slots:
         QVERIFY(!FrmRobo::carregada());
     }
 
+    // Each failure of the start-up, against the first line the user reads:
+    // what happened and what to do, in Portuguese, before the engine's or the
+    // driver's own words. "PASTA" is the test's folder, which holds a database
+    // for the rows that need one.
     void bancoNaoAbre_data()
     {
         QTest::addColumn<QByteArray>("ini");
-        QTest::addColumn<QString>("trecho");
-        QTest::newRow("pasta errada") << QByteArray("/nao/existe/esta/pasta\r\n") << "/nao/existe/esta/pasta/VENDAS.FDB";
-        QTest::newRow("arquivo vazio: só \\VENDAS.FDB") << QByteArray() << "VENDAS.FDB";
-        QTest::newRow("Access sem driver") << QByteArray("/tmp\r\nBanco=Acess\r\n") << "ODBC";
-        QTest::newRow("fonte ODBC inexistente") << QByteArray("/tmp\r\nBanco=SQL\r\n") << "";
+        QTest::addColumn<QString>("primeiraLinha"); // its start
+        QTest::addColumn<int>("status");
+        // "preso": isql-fb holds the file in the engine's default (exclusive)
+        // mode; "semRaiz": the program's Firebird root can be made nowhere.
+        QTest::addColumn<QString>("preparo");
+        QTest::newRow("pasta errada") << QByteArray("/nao/existe/esta/pasta\r\n")
+                                      << "O arquivo do banco de dados /nao/existe/esta/pasta/VENDAS.FDB não existe: "
+                                         "ele foi apagado ou a pasta da linha 1 do orvo.ini não é a dele."
+                                      << int(SaidaSemBanco) << "";
+        QTest::newRow("arquivo apagado da pasta") << QByteArray("PASTA/vazia\r\n")
+                                                  << "O arquivo do banco de dados PASTA/vazia/VENDAS.FDB não existe"
+                                                  << int(SaidaSemBanco) << "";
+        const QString vazia = QStringLiteral("A linha 1 do orvo.ini está vazia: escreva nela a pasta do banco de dados "
+                                             "de vendas, como /srv/vendas ou servidor:/srv/vendas.");
+        QTest::newRow("arquivo vazio") << QByteArray() << vazia << int(SaidaSemConfiguracao) << "";
+        QTest::newRow("linha 1 só com tabulação e brancos") << QByteArray("\t \t\r\nBanco=FIRE\r\n") << vazia
+                                                            << int(SaidaSemConfiguracao) << "";
+        QTest::newRow("pasta do Windows")
+            << QByteArray("C:\\Sistema\\Dados\r\n")
+            << "A linha 1 do orvo.ini traz uma pasta do Windows (C:\\Sistema\\Dados): neste computador ela deve ser "
+               "uma pasta como /srv/vendas ou servidor:/srv/vendas."
+            << int(SaidaSemConfiguracao) << "";
+        QTest::newRow("pasta do Windows, Access") << QByteArray("d:/Vendas\r\nBanco=Acess\r\n")
+                                                  << "A linha 1 do orvo.ini traz uma pasta do Windows (d:/Vendas)"
+                                                  << int(SaidaSemConfiguracao) << "";
+        QTest::newRow("Access sem driver") << QByteArray("/tmp\r\nBanco=Acess\r\n")
+                                           << "Não foi possível abrir o banco de dados de vendas." << int(SaidaSemBanco)
+                                           << "";
+        QTest::newRow("fonte ODBC inexistente")
+            << QByteArray("/tmp\r\nBanco=SQL\r\n")
+            << "A fonte de dados ODBC \"SQLVendas\" não está definida neste computador: defina-a em PASTA/odbc.ini "
+               "(para todos os usuários) ou em PASTA/odbc.ini (só para este usuário), com o driver e o banco de "
+               "dados de vendas."
+            << int(SaidaSemBanco) << "";
+        QTest::newRow("arquivo preso por outro programa, sem servidor")
+            << QByteArray("PASTA\r\n")
+            << "O arquivo do banco de dados PASTA/VENDAS.FDB está preso por outro programa deste computador, que o "
+               "abriu só para si: feche esse programa"
+            << int(SaidaSemBanco) << "preso";
+        QTest::newRow("configuração do Firebird em lugar nenhum")
+            << QByteArray("PASTA\r\n")
+            << "O OrvoAviso não conseguiu criar a sua configuração do Firebird em nenhuma pasta em que o usuário "
+               + nomeDoUsuario() + " pode escrever, e sem ela tomaria o arquivo de vendas só para si"
+            << int(SaidaSemBanco) << "semRaiz";
     }
     void bancoNaoAbre()
     {
         QFETCH(QByteArray, ini);
-        QFETCH(QString, trecho);
+        QFETCH(QString, primeiraLinha);
+        QFETCH(int, status);
+        QFETCH(QString, preparo);
+        const bool preso = preparo == QLatin1String("preso");
         QTemporaryDir pasta;
+        ini.replace("PASTA", QFile::encodeName(pasta.path()));
+        primeiraLinha.replace(QStringLiteral("PASTA"), pasta.path());
+        QProcess isql;
+        const auto fechaIsql = qScopeGuard([&] {
+            isql.kill();
+            isql.waitForFinished(5000);
+        });
+        if (preso) {
+            // The answer would be another with a Firebird server on this computer.
+            QTcpSocket servidor;
+            servidor.connectToHost(QStringLiteral("127.0.0.1"), 3050);
+            if (servidor.waitForConnected(500))
+                QSKIP("um servidor Firebird atende na porta 3050 deste computador");
+            const QString banco = bancoteste::criaBancoFirebird(pasta.path());
+            // Without a root of its own, isql-fb's engine runs in the default
+            // mode and takes the file for itself.
+            QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
+            ambiente.remove(QStringLiteral("FIREBIRD"));
+            isql.setProcessEnvironment(ambiente);
+            isql.start(QStringLiteral("isql-fb"), {QStringLiteral("-q"), QStringLiteral("-user"), QStringLiteral("SYSDBA"),
+                                                   QStringLiteral("-password"), QStringLiteral("x"), banco});
+            QVERIFY(isql.waitForStarted(10000));
+            isql.write("SELECT 'aberto' FROM RDB$DATABASE;\n");
+            QByteArray saida;
+            QVERIFY2(QTest::qWaitFor([&] { return (saida += isql.readAll()).contains("aberto"); }, 20000),
+                     (saida + isql.readAllStandardError()).constData());
+        }
+        QString programa = pasta.path();
+        QHash<QByteArray, QByteArray> ambienteAntes;
+        const auto restaura = qScopeGuard([&] {
+            for (auto it = ambienteAntes.cbegin(); it != ambienteAntes.cend(); ++it)
+                qputenv(it.key().constData(), it.value());
+        });
+        if (preparo == QLatin1String("semRaiz")) {
+            // An installed program (a folder it cannot write), its root named
+            // nowhere, and no place it can make one: cache, runtime and
+            // temporary folders that cannot be made even by root.
+            programa = QStringLiteral("/proc/orvoaviso");
+            for (const char *nome : {"FIREBIRD", "XDG_CACHE_HOME", "XDG_RUNTIME_DIR", "TMPDIR"})
+                ambienteAntes.insert(nome, qgetenv(nome));
+            qunsetenv("FIREBIRD");
+            qputenv("XDG_CACHE_HOME", "/proc/orvo");
+            qputenv("XDG_RUNTIME_DIR", "/proc/orvo");
+            qputenv("TMPDIR", "/proc");
+            const QString config = configUsuario_.filePath(QStringLiteral("orvoaviso"));
+            QVERIFY(QDir().mkpath(config));
+            bancoteste::escreveOrvoIni(config, ini);
+        }
         bancoteste::escreveOrvoIni(pasta.path(), ini);
         // No data source "SQLVendas" on this workstation.
         const QByteArray odbcIni = qgetenv("ODBCINI");
         const QByteArray odbcSysIni = qgetenv("ODBCSYSINI");
         qputenv("ODBCINI", QFile::encodeName(pasta.filePath(QStringLiteral("odbc.ini"))));
         qputenv("ODBCSYSINI", QFile::encodeName(pasta.path()));
-        ambienteaviso::iniciaPrograma(pasta.path());
+        ambienteaviso::iniciaPrograma(programa);
         qputenv("ODBCINI", odbcIni);
         qputenv("ODBCSYSINI", odbcSysIni);
-        QCOMPARE(toolkit::statusDeEncerramento(), std::optional<int>(SaidaSemBanco));
+        QCOMPARE(toolkit::statusDeEncerramento(), std::optional<int>(status));
         QCOMPARE(toolkit::mensagensMostradas().size(), size_t(1));
         const QString texto = toolkit::mensagensMostradas()[0].texto;
-        QVERIFY2(texto.startsWith(QStringLiteral("Não foi possível abrir o banco de dados de vendas.") + QChar(13)), qPrintable(texto));
-        QVERIFY2(texto.section(QChar(13), 1).trimmed().size() > 10, qPrintable(texto)); // the provider's description follows
-        QVERIFY2(texto.contains(trecho), qPrintable(texto));
+        QVERIFY2(texto.section(QChar(13), 0, 0).startsWith(primeiraLinha), qPrintable(texto));
+        if (status == SaidaSemBanco) // the provider's description follows
+            QVERIFY2(texto.section(QChar(13), 1).trimmed().size() > 10, qPrintable(texto));
+        else
+            QVERIFY2(!texto.contains(QChar(13)), qPrintable(texto));
         QVERIFY(!FrmRobo::carregada());
         QVERIFY(janelasVisiveis().isEmpty());
+    }
+
+    // A user outside the group "firebird" (the engine's lock folder is closed
+    // to them) is told so in every language the session may have: the failure
+    // is known by its codes, not by the system's words, which change. The real
+    // program, run as that user; Portuguese and American English locales are
+    // made for it in a folder of the test's.
+    void foraDoGrupoFirebird_data()
+    {
+        QTest::addColumn<QString>("localidade");
+        QTest::addColumn<QString>("motivo"); // the system's words, in that language
+        QTest::newRow("pt_BR") << "pt_BR.UTF-8" << "Permissão negada";
+        QTest::newRow("en_US") << "en_US.UTF-8" << "Permission denied";
+        QTest::newRow("C") << "C" << "Permission denied";
+    }
+    void foraDoGrupoFirebird()
+    {
+        QFETCH(QString, localidade);
+        QFETCH(QString, motivo);
+        if (!podeRodarComoOutroUsuario() || QFileInfo(QStringLiteral("/tmp/firebird")).isDir() == false
+            || comoUsuario(QStringLiteral("nobody"), {}, {QStringLiteral("test"), QStringLiteral("-w"), QStringLiteral("/tmp/firebird")}) == 0)
+            QSKIP("precisa de root, setpriv e da pasta /tmp/firebird fechada a quem não é do grupo firebird");
+        QTemporaryDir base;
+        QVERIFY(QFile::setPermissions(base.path(), QFileDevice::Permissions(0x7755)));
+        QString locais;
+        if (localidade != QLatin1String("C")) {
+            locais = base.filePath(QStringLiteral("locais"));
+            QVERIFY(QDir().mkpath(locais));
+            QProcess localedef;
+            localedef.start(QStringLiteral("localedef"), {QStringLiteral("-i"), localidade.section(u'.', 0, 0),
+                                                           QStringLiteral("-f"), QStringLiteral("UTF-8"),
+                                                           locais + u'/' + localidade});
+            if (!localedef.waitForFinished(60000) || localedef.exitCode() != 0)
+                QSKIP(qPrintable(QStringLiteral("localedef não fez %1: %2").arg(localidade, QString::fromLocal8Bit(localedef.readAllStandardError()))));
+        }
+        const QString dados = preparaDadosCompartilhados(base.path());
+        const QString cache = base.filePath(QStringLiteral("cache"));
+        QVERIFY(QDir().mkpath(cache));
+        QVERIFY(QFile::setPermissions(cache, QFileDevice::Permissions(0x7777)));
+        QProcessEnvironment ambiente = ambienteDoUsuario(base.path(), cache);
+        ambiente.insert(QStringLiteral("LC_ALL"), localidade);
+        ambiente.insert(QStringLiteral("LANG"), localidade);
+        if (!locais.isEmpty())
+            ambiente.insert(QStringLiteral("LOCPATH"), locais);
+        QProcess programa;
+        programa.setProcessEnvironment(ambiente);
+        programa.start(QStringLiteral("setpriv"), argumentosComoUsuario(QStringLiteral("nobody"), QString()));
+        QVERIFY(programa.waitForStarted(10000));
+        const auto encerra = qScopeGuard([&] {
+            programa.kill();
+            programa.waitForFinished(5000);
+        });
+        QByteArray saida;
+        QVERIFY2(QTest::qWaitFor([&] { return (saida += programa.readAllStandardError()).contains("saia e entre de novo"); }, 30000),
+                 saida.constData());
+        const QStringList linhas = QString::fromUtf8(saida).section(QStringLiteral("OrvoAviso: "), 1).split(u'\n');
+        QVERIFY2(linhas.value(0).startsWith(QStringLiteral(
+                     "O Firebird deste computador só pode ser usado por quem pertence ao grupo \"firebird\", e o "
+                     "usuário nobody não pertence a ele nesta sessão")),
+                 saida.constData());
+        // The engine's words follow, the system's reason in the session's language.
+        QCOMPARE(linhas.value(1), QStringLiteral("operating system directive access failed"));
+        QCOMPARE(linhas.value(2), motivo);
+        QVERIFY2(linhas.contains(QStringLiteral("    sudo adduser nobody firebird")), saida.constData());
+        QVERIFY(dados.size() > 0);
+    }
+
+    // Two users of one workstation read the same file with the embedded
+    // engine, one of them with a cache folder it cannot write (and no home):
+    // its program makes its Firebird configuration in its runtime folder, or
+    // in a private temporary folder, never opening the file exclusively; and
+    // isql-fb in shared mode reads the file beside both.
+    void doisUsuariosNoMesmoArquivo_data()
+    {
+        QTest::addColumn<bool>("comPastaDeExecucao");
+        QTest::newRow("cache sem escrita, pasta de execução") << true;
+        QTest::newRow("cache sem escrita nem pasta de execução: pasta temporária") << false;
+    }
+    void doisUsuariosNoMesmoArquivo()
+    {
+        QFETCH(bool, comPastaDeExecucao);
+        if (!podeRodarComoOutroUsuario())
+            QSKIP("precisa de root e setpriv");
+        QTemporaryDir base;
+        QVERIFY(QFile::setPermissions(base.path(), QFileDevice::Permissions(0x7755)));
+        const QString banco = preparaDadosCompartilhados(base.path());
+        // nobody: a cache that is root's, no home.
+        const QString cacheFechado = base.filePath(QStringLiteral("cache-fechado"));
+        QVERIFY(QDir().mkpath(cacheFechado));
+        QProcessEnvironment ambienteA = ambienteDoUsuario(base.path(), cacheFechado);
+        ambienteA.insert(QStringLiteral("HOME"), QStringLiteral("/nonexistent"));
+        const QString execucao = base.filePath(QStringLiteral("execucao-nobody"));
+        const QString temporaria = QStringLiteral("/tmp/orvoaviso-%1").arg(idDe(QStringLiteral("nobody")));
+        QDir(temporaria).removeRecursively();
+        const auto limpa = qScopeGuard([&] { QDir(temporaria).removeRecursively(); });
+        if (comPastaDeExecucao) {
+            QVERIFY(QDir().mkpath(execucao));
+            QCOMPARE(comoUsuario(QStringLiteral("root"), {}, {QStringLiteral("chown"), QStringLiteral("nobody"), execucao}), 0);
+            QVERIFY(QFile::setPermissions(execucao, QFileDevice::Permissions(0x7700)));
+            ambienteA.insert(QStringLiteral("XDG_RUNTIME_DIR"), execucao);
+        }
+        // daemon: an ordinary cache of its own.
+        const QString cacheB = base.filePath(QStringLiteral("cache-daemon"));
+        QVERIFY(QDir().mkpath(cacheB));
+        QCOMPARE(comoUsuario(QStringLiteral("root"), {}, {QStringLiteral("chown"), QStringLiteral("daemon"), cacheB}), 0);
+        QProcessEnvironment ambienteB = ambienteDoUsuario(base.path(), cacheB);
+
+        QProcess a, b;
+        const auto encerra = qScopeGuard([&] {
+            for (QProcess *p : {&a, &b}) {
+                p->kill();
+                p->waitForFinished(5000);
+            }
+        });
+        QByteArray saidaA, saidaB;
+        const QString arquivo = QFileInfo(banco).canonicalFilePath();
+        const auto abriu = [&](QProcess &p, QByteArray &saida) {
+            saida += p.readAllStandardError();
+            for (const QFileInfo &fd : QDir(QStringLiteral("/proc/%1/fd").arg(p.processId())).entryInfoList(QDir::Files | QDir::System))
+                if (fd.symLinkTarget() == arquivo)
+                    return true;
+            return false;
+        };
+        for (auto [p, ambiente, usuario, saida] : {std::tuple{&a, &ambienteA, "nobody", &saidaA}, std::tuple{&b, &ambienteB, "daemon", &saidaB}}) {
+            p->setProcessEnvironment(*ambiente);
+            p->start(QStringLiteral("setpriv"), argumentosComoUsuario(QString::fromLatin1(usuario), QStringLiteral("firebird")));
+            QVERIFY(p->waitForStarted(10000));
+            QVERIFY2(QTest::qWaitFor([&] { return abriu(*p, *saida); }, 30000), saida->constData());
+        }
+        // Both hold the file; isql-fb in shared mode reads it too.
+        bancoteste::executaIsql(QStringLiteral("SELECT COUNT(*) FROM ContaDet;\n"), banco);
+        QTest::qWait(300);
+        QVERIFY2(!saidaA.contains("OrvoAviso:") && !saidaB.contains("OrvoAviso:"), (saidaA + saidaB).constData());
+        QCOMPARE(a.state(), QProcess::Running);
+        QCOMPARE(b.state(), QProcess::Running);
+        const QString raizA = comPastaDeExecucao ? execucao + QStringLiteral("/orvoaviso/firebird") : temporaria + QStringLiteral("/firebird");
+        for (const QString &raiz : {raizA, cacheB + QStringLiteral("/orvoaviso/firebird")}) {
+            QFile conf(raiz + QStringLiteral("/firebird.conf"));
+            QVERIFY2(conf.open(QIODevice::ReadOnly) && conf.readAll().contains("ServerMode = SuperClassic"), qPrintable(raiz));
+        }
+        QVERIFY(!QFileInfo::exists(cacheFechado + QStringLiteral("/orvoaviso")));
+        for (QProcess *p : {&a, &b}) {
+            ::kill(pid_t(p->processId()), SIGTERM);
+            QVERIFY(p->waitForFinished(10000));
+            QCOMPARE(p->exitCode(), 0);
+        }
+    }
+
+private:
+    static bool podeRodarComoOutroUsuario()
+    {
+        return geteuid() == 0 && !QStandardPaths::findExecutable(QStringLiteral("setpriv")).isEmpty();
+    }
+
+    static int idDe(const QString &usuario)
+    {
+        QProcess id;
+        id.start(QStringLiteral("id"), {QStringLiteral("-u"), usuario});
+        id.waitForFinished(5000);
+        return id.readAllStandardOutput().trimmed().toInt();
+    }
+
+    // setpriv's arguments that run the real program as the user, in the given
+    // supplementary group or in none.
+    static QStringList argumentosComoUsuario(const QString &usuario, const QString &grupo)
+    {
+        QStringList argumentos{QStringLiteral("--reuid=") + usuario, QStringLiteral("--regid=nogroup")};
+        argumentos << (grupo.isEmpty() ? QStringLiteral("--clear-groups") : QStringLiteral("--groups=") + grupo);
+        argumentos << QStringLiteral(ORVO_PROGRAMA);
+        return argumentos;
+    }
+
+    // Runs a command as the user (root: as the test), its exit status.
+    static int comoUsuario(const QString &usuario, const QString &grupo, const QStringList &comando)
+    {
+        QProcess p;
+        if (usuario == QLatin1String("root")) {
+            p.start(comando.value(0), comando.mid(1));
+        } else {
+            QStringList argumentos{QStringLiteral("--reuid=") + usuario, QStringLiteral("--regid=nogroup")};
+            argumentos << (grupo.isEmpty() ? QStringLiteral("--clear-groups") : QStringLiteral("--groups=") + grupo);
+            p.start(QStringLiteral("setpriv"), argumentos + comando);
+        }
+        if (!p.waitForFinished(10000))
+            return -1;
+        return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    }
+
+    // A database every user may read and write, and orvo.ini pointing to it in
+    // a configuration folder every user may read: base/dados, base/config.
+    static QString preparaDadosCompartilhados(const QString &base)
+    {
+        const QString dados = base + QStringLiteral("/dados");
+        const QString banco = bancoteste::criaBancoFirebird(dados);
+        QFile::setPermissions(dados, QFileDevice::Permissions(0x7777));
+        QFile::setPermissions(banco, QFileDevice::Permissions(0x6666));
+        const QString config = base + QStringLiteral("/config/orvoaviso");
+        QDir().mkpath(config);
+        QDir().mkpath(base + QStringLiteral("/sistema"));
+        bancoteste::escreveOrvoIni(config, dados.toUtf8() + "\r\n");
+        for (const QString &pasta : {base + QStringLiteral("/config"), config, base + QStringLiteral("/sistema")})
+            QFile::setPermissions(pasta, QFileDevice::Permissions(0x7755));
+        QFile::setPermissions(config + QStringLiteral("/orvo.ini"), QFileDevice::Permissions(0x6644));
+        return banco;
+    }
+
+    // The environment of a user's session: the configuration of base, the cache given.
+    static QProcessEnvironment ambienteDoUsuario(const QString &base, const QString &cache)
+    {
+        QProcessEnvironment ambiente;
+        ambiente.insert(QStringLiteral("PATH"), QStringLiteral("/usr/bin:/bin"));
+        ambiente.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        ambiente.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
+        ambiente.insert(QStringLiteral("HOME"), cache);
+        ambiente.insert(QStringLiteral("XDG_CACHE_HOME"), cache);
+        ambiente.insert(QStringLiteral("XDG_CONFIG_HOME"), base + QStringLiteral("/config"));
+        ambiente.insert(QStringLiteral("XDG_CONFIG_DIRS"), base + QStringLiteral("/sistema"));
+        return ambiente;
     }
 };
 
