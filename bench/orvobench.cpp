@@ -83,6 +83,23 @@ double esperaLinhaDeVencidas(FrmRobo &janela)
     });
 }
 
+// Runs `inicia`, which starts a reading of the notice, and handles events
+// until its grids and totals are written (or it failed); the milliseconds.
+double cronometraLeitura(FrmRobo &janela, const std::function<void()> &inicia)
+{
+    bool lidas = false;
+    const auto leu = QObject::connect(&janela, &FrmRobo::contasLidas, [&] { lidas = true; });
+    const auto falhou = QObject::connect(&janela, &FrmRobo::leituraFalhou, [&] { lidas = true; });
+    const double ms = cronometra([&] {
+        inicia();
+        while (!lidas)
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
+    });
+    QObject::disconnect(leu);
+    QObject::disconnect(falhou);
+    return ms;
+}
+
 MedidaDoDia medeDia(FrmRobo &janela, Piso &piso, const QDate &dia, int vezes, bool comCiclo)
 {
     MedidaDoDia m;
@@ -91,7 +108,7 @@ MedidaDoDia medeDia(FrmRobo &janela, Piso &piso, const QDate &dia, int vezes, bo
     // every row the engine returns.
     piso.executaAmbos(dia, m.receber, m.pagar);
     janela.LimpaGrid();
-    janela.CarregaContas();
+    cronometraLeitura(janela, [&] { janela.CarregaContas(); });
     esperaLinhaDeVencidas(janela);
     exigeSemMensagens();
     if (comCiclo)
@@ -104,7 +121,7 @@ MedidaDoDia medeDia(FrmRobo &janela, Piso &piso, const QDate &dia, int vezes, bo
         int r = 0, p = 0;
         tPiso << cronometra([&] { piso.executaAmbos(dia, r, p); });
         janela.LimpaGrid();
-        tCarrega << cronometra([&] { janela.CarregaContas(); });
+        tCarrega << cronometraLeitura(janela, [&] { janela.CarregaContas(); });
         razaoCarrega << tCarrega.last() / tPiso.last();
         // The summaries run on after the refresh; the next measure waits for them.
         tComLinha << tCarrega.last() + esperaLinhaDeVencidas(janela);
@@ -116,11 +133,8 @@ MedidaDoDia medeDia(FrmRobo &janela, Piso &piso, const QDate &dia, int vezes, bo
             janela.LimpaGrid();
             toolkit::escondeJanela(&janela);
             QCoreApplication::processEvents();
-            tCiclo << cronometra([&] {
-                janela.trmEsconde_Timer();
-                QCoreApplication::processEvents(); // the notice of the written cells
-                QCoreApplication::processEvents(); // the paint it asks for
-            });
+            // The window is painted before the grids are reported read.
+            tCiclo << cronometraLeitura(janela, [&] { janela.trmEsconde_Timer(); });
             razaoCiclo << tCiclo.last() / tPiso.last();
             esperaLinhaDeVencidas(janela);
         }

@@ -211,13 +211,20 @@ Conexao::Conexao()
 {
     receptor();
     prazo_->setSingleShot(true);
+    prazo_->setTimerType(Qt::PreciseTimer);
 }
 
 Conexao::~Conexao()
 {
     if (pedido_) {
+        // A request still under way may be held by a server that does not
+        // answer: the program does not wait for it to end.
         pedido_->descartado = true;
         pedido_->cancelado = true;
+        if (Sessao *sessao = sessao_->get())
+            sessao->cancela();
+        LinhaDoBanco::abandona(std::move(linha_), [lugar = sessao_] { lugar->reset(); });
+        return;
     }
     // The thread ends once its session is closed.
     linha_->envia([lugar = sessao_] { lugar->reset(); });

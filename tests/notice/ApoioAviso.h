@@ -93,11 +93,13 @@ inline bool abreVencidasEEspera()
     return esperaLeituras();
 }
 
-// Waits for the notice's first fill, which the 1 ms timer starts by itself.
+// Waits for the notice's first fill, which the 1 ms timer starts by itself,
+// and for the summaries read after it.
 inline bool esperaPreenchimento()
 {
     FrmRobo &janela = FrmRobo::instancia();
-    return QTest::qWaitFor([&] { return !janela.lblTotalGeral->text().isEmpty() && !janela.trmEsconde.ativo(); }, 20000);
+    return QTest::qWaitFor([&] { return !janela.lblTotalGeral->text().isEmpty() && !janela.trmEsconde.ativo(); }, 20000)
+        && esperaLeituras();
 }
 
 // The program started on the smallest day, one receivable of 10,00 from

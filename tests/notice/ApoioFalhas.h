@@ -75,7 +75,8 @@ inline int mensagensDeErro()
 }
 
 // Confirms a notice of one minute; once the window has hidden, runs the fault
-// (if any), lets the minute pass at once and waits for the window to come back.
+// (if any), lets the minute pass at once and waits for the window to come back
+// and its readings to end.
 template <class Falha>
 bool proximoAviso(Falha &&falha)
 {
@@ -86,7 +87,14 @@ bool proximoAviso(Falha &&falha)
         return false;
     falha();
     j.trmEsconde.defineIntervalo(1);
-    return QTest::qWaitFor([&] { return j.isVisible() && !j.trmEsconde.ativo(); }, 60000);
+    // Back, and read to the end (or the program ended while it read).
+    return QTest::qWaitFor(
+        [&] {
+            return j.isVisible() && !j.trmEsconde.ativo()
+                && (toolkit::statusDeEncerramento().has_value()
+                    || (!Aplicacao::instancia().lendo() && !Aplicacao::instancia().temPedido()));
+        },
+        60000);
 }
 inline bool proximoAviso()
 {

@@ -105,6 +105,7 @@ private slots:
             return;
         }
         QTRY_VERIFY_WITH_TIMEOUT(j.isVisible() && !j.trmEsconde.ativo(), 5000);
+        QVERIFY(esperaLeituras());
         QCOMPARE(linhasPreenchidas(j.grdRec), 2);
         QVERIFY(!Aplicacao::instancia().agenda().prazo().isValid());
     }
@@ -123,6 +124,7 @@ private slots:
         QVERIFY(!j.isVisible());
         acordaMaquina(false);
         QTRY_VERIFY_WITH_TIMEOUT(j.isVisible() && !j.trmEsconde.ativo(), 5000);
+        QVERIFY(esperaLeituras());
         QCOMPARE(linhasPreenchidas(j.grdRec), 2);
     }
 
@@ -142,6 +144,7 @@ private slots:
         j.cmdAvisar->click();
         relogio = relogio.addDays(-1);
         QTRY_VERIFY_WITH_TIMEOUT(j.isVisible() && !j.trmEsconde.ativo(), 10000);
+        QVERIFY(esperaLeituras());
         QVERIFY(desde.elapsed() >= 30 * 20 - 5);
     }
 };

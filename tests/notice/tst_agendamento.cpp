@@ -189,6 +189,8 @@ private slots:
         QVERIFY2(isql.exitCode() == 0, isql.readAllStandardError().constData());
 
         QTRY_VERIFY_WITH_TIMEOUT(j.isVisible() && !j.trmEsconde.ativo(), 10000);
+
+        QVERIFY(esperaLeituras());
         QCOMPARE(linhasPreenchidas(j.grdRec), 2);
         QCOMPARE(j.lblTotalAberto->text(), QStringLiteral("17,25"));
     }

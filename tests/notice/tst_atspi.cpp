@@ -68,6 +68,7 @@ private slots:
         QVERIFY(QTest::qWaitFor([&] { return !j.resumoVencidasPendente(); }, 20000));
         QVERIFY(j.lblSituacao->text().startsWith(QStringLiteral("Atualizado às ")));
         j.cmdVencidas->click();
+        QVERIFY(esperaLeituras());
         QVERIFY(FrmVencidas::carregada() && FrmVencidas::instancia().isVisible());
         // Qt's bridge turns accessibility on once it has reached the bus.
         QTRY_VERIFY_WITH_TIMEOUT(QAccessible::isActive(), 15000);

@@ -4,10 +4,16 @@
 // error report with empty grids or, while the engine still holds the file open,
 // the right rows; never wrong ones. A notice after a failed one opens the
 // connection again, so a later fault meets that reopening. Once a good file is
-// back, the next notice fills normally.
+// back, the next notice fills normally. A notice asked for while the report is
+// on screen comes once it is closed.
 #include "ApoioFalhas.h"
 
+#include <QApplication>
 #include <QDir>
+#include <QAbstractButton>
+#include <QMessageBox>
+#include <QScopeGuard>
+#include <QTimer>
 #include <cstdio>
 #include <sys/stat.h>
 
@@ -87,6 +93,56 @@ private slots:
     void cleanup() { ambienteaviso::encerraPrograma(); }
 
     void cleanupTestCase() { imprimeTotais(contagens); }
+
+    // The file is gone at a notice: its report is a real message box. A
+    // notice asked for while the box is open (the tray's "Avisar agora") is
+    // kept: nothing is read under the box, and once it is closed the notice
+    // comes once, from the good file put back meanwhile.
+    void pedidoComCaixaAberta()
+    {
+        Ambiente amb(Backend::Embutido);
+        EXIGE_AMBIENTE(amb);
+        preencheDados(amb.dados());
+        QFile banco(amb.arquivoBanco());
+        QVERIFY(banco.open(QIODevice::ReadOnly));
+        const QByteArray copia = banco.readAll();
+        banco.close();
+        ambienteaviso::iniciaPrograma(amb.pasta());
+        QVERIFY(esperaPreenchimento());
+        FrmRobo &j = FrmRobo::instancia();
+        int leituras = 0;
+        connect(&j, &FrmRobo::contasLidas, &j, [&] { ++leituras; });
+
+        toolkit::ativaObservacao(false);
+        const auto observa = qScopeGuard([] { toolkit::ativaObservacao(true); });
+        bool pediu = false, lidoSobACaixa = false, fechou = false;
+        QTimer olha;
+        connect(&olha, &QTimer::timeout, [&] {
+            auto *caixa = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            if (!caixa || toolkit::caixasAbertas() != 1)
+                return;
+            if (!pediu) {
+                pediu = true;
+                Aplicacao::instancia().avisaAgora();
+                QVERIFY(poeCopia(amb.arquivoBanco(), copia, QFileDevice::ReadOwner));
+                return;
+            }
+            // A few turns of the box's own loop later: still nothing read.
+            lidoSobACaixa = leituras > 0 || Aplicacao::instancia().lendo() || !Aplicacao::instancia().temPedido();
+            fechou = true;
+            caixa->button(QMessageBox::Ok)->click();
+        });
+        olha.start(100);
+        QVERIFY(proximoAviso([&] { QVERIFY(QFile::remove(amb.arquivoBanco())); }));
+        QTRY_VERIFY(fechou);
+        olha.stop();
+        QVERIFY(!lidoSobACaixa);
+        QVERIFY(esperaLeituras());
+        QCOMPARE(leituras, 1);
+        QCOMPARE(linhasErradasNoAviso(), 0);
+        QCOMPARE(j.lblTotalPago->text(), QStringLiteral("390,10"));
+        QVERIFY(!toolkit::statusDeEncerramento().has_value());
+    }
 
     // One fault before each notice, in this order, then a good file again.
     void arquivoEstragadoEntreAvisos_data()

@@ -5,10 +5,20 @@
 // that hangs during a notice (stopped, as a dropped link looks) leaves the
 // window alive: it paints, "Sair" and its close end the program at once, and
 // the report comes at the reading's deadline; so does the overdue window.
+// A notice asked for while one waits on the server is merged into it, by
+// every way a notice is asked for; the program holds one connection.
 #include "ApoioFalhas.h"
+#include "support/BarramentoTeste.h"
 #include "support/ServidoresTeste.h"
+#include "notice/AgendaAviso.h"
 #include "startup/IniciaSistema.h"
+#include "startup/InstanciaUnica.h"
 #include "notice/FrmVencidas.h"
+
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QProcess>
+#include <QSqlQuery>
 
 #include <QCloseEvent>
 #include <QElapsedTimer>
@@ -67,13 +77,46 @@ bool iniciaComDeadlinesCurtos(Ambiente &amb)
     return esperaPreenchimento();
 }
 
+// The connections to the database other than the asking one: Firebird's
+// attachments, PostgreSQL's sessions.
+int conexoesNoServidor(const Ambiente &amb)
+{
+    const QString nome = QStringLiteral("contagem");
+    int n = -1;
+    {
+        QSqlQuery q(novaEscrita(amb, nome));
+        const QString sql = amb.backend() == Backend::Odbc
+            ? QStringLiteral("SELECT COUNT(*) FROM pg_stat_activity WHERE datname = 'vendas' AND pid <> pg_backend_pid()")
+            : QStringLiteral("SELECT COUNT(*) FROM MON$ATTACHMENTS WHERE MON$SYSTEM_FLAG = 0 "
+                             "AND MON$ATTACHMENT_ID <> CURRENT_CONNECTION");
+        if (q.exec(sql) && q.next())
+            n = q.value(0).toInt();
+    }
+    bancoteste::fechaConexao(nome);
+    return n;
+}
+
+QDateTime relogio;
 } // namespace
 
 class TestFalhasServidor : public QObject {
     Q_OBJECT
     QList<Contagem> contagens;
+    // A bus of the test's own stands for the system bus, with a logind of
+    // the test's own on it that only says the machine woke up.
+    std::unique_ptr<BarramentoTeste> sistema;
+    QDBusConnection logind{QString()};
 
 private slots:
+    void initTestCase()
+    {
+        sistema = std::make_unique<BarramentoTeste>();
+        QVERIFY2(!sistema->endereco().isEmpty(), "dbus-daemon não iniciou");
+        qputenv("DBUS_SYSTEM_BUS_ADDRESS", sistema->endereco().toUtf8());
+        logind = QDBusConnection::connectToBus(sistema->endereco(), QStringLiteral("logind-teste"));
+        QVERIFY(logind.registerService(QStringLiteral("org.freedesktop.login1")));
+    }
+
     void init()
     {
         iniciaCaso(Hoje);
@@ -95,7 +138,133 @@ private slots:
         }
     }
 
-    void cleanupTestCase() { imprimeTotais(contagens); }
+    void cleanupTestCase()
+    {
+        imprimeTotais(contagens);
+        QDBusConnection::disconnectFromBus(QStringLiteral("logind-teste"));
+        sistema.reset();
+    }
+
+    // While the notice waits on a stopped server, a notice is asked for again
+    // by each way there is: the tray's "Avisar agora", a second start of the
+    // real program, the wall-clock deadline and the machine waking up. The
+    // request is merged into the reading under way: the program lives on, one
+    // reading fills the grids, and once the server goes on they hold each
+    // account once with today's totals.
+    void pedidoDuranteAEspera_data()
+    {
+        QTest::addColumn<Backend>("backend");
+        QTest::addColumn<QString>("via");
+        for (Backend b : {Backend::Servidor, Backend::Odbc})
+            for (const char *via : {"bandeja", "segunda execução", "prazo", "logind"})
+                QTest::addRow("%s, %s", b == Backend::Servidor ? "firebird" : "postgresql/odbc", via)
+                    << b << QString::fromUtf8(via);
+    }
+    void pedidoDuranteAEspera()
+    {
+        QFETCH(Backend, backend);
+        QFETCH(QString, via);
+        Ambiente amb(backend);
+        EXIGE_AMBIENTE(amb);
+        const auto retoma = qScopeGuard([] {
+            servidoresteste::retomaServidores();
+            agendamento::defineRelogio({});
+            agendamento::defineMilissegundosEntreVerificacoes(10 * 1000);
+        });
+        relogio = QDateTime(Hoje, QTime(10, 0));
+        agendamento::defineRelogio([] { return relogio; });
+        agendamento::defineMilissegundosEntreVerificacoes(via == QLatin1String("prazo") ? 20 : 10 * 1000);
+        QVERIFY(iniciaComDeadlinesCurtos(amb));
+        FrmRobo &j = FrmRobo::instancia();
+        InstanciaUnica unica;
+        if (via == QStringLiteral("segunda execução"))
+            QVERIFY(unica.escuta([] { Aplicacao::instancia().avisaAgora(); }));
+        int leituras = 0;
+        connect(&j, &FrmRobo::contasLidas, &unica, [&] { ++leituras; });
+        QProcess segunda;
+        const auto pede = [&] {
+            if (via == QLatin1String("bandeja")) {
+                Aplicacao::instancia().avisaAgora();
+            } else if (via == QStringLiteral("segunda execução")) {
+                QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
+                ambiente.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+                segunda.setProcessEnvironment(ambiente);
+                segunda.start(QStringLiteral(ORVO_PROGRAMA), {});
+            } else {
+                // A delay that runs out while the notice reads: by the clock's
+                // check, or when the machine wakes up.
+                j.trmEsconde.defineIntervalo(60 * 60 * 1000);
+                j.trmEsconde.defineAtivo(true);
+                relogio = relogio.addSecs(2 * 60 * 60);
+                if (via == QLatin1String("logind")) {
+                    QDBusMessage sinal = QDBusMessage::createSignal(QStringLiteral("/org/freedesktop/login1"),
+                                                                    QStringLiteral("org.freedesktop.login1.Manager"),
+                                                                    QStringLiteral("PrepareForSleep"));
+                    sinal << false;
+                    logind.send(sinal);
+                }
+            }
+        };
+        const int antes = mensagensDeErro();
+        bool parou = false;
+        // The server goes on a while after the request has been made (the
+        // second start has ended), well before the reading's deadline.
+        QTimer retomada;
+        retomada.setSingleShot(true);
+        connect(&retomada, &QTimer::timeout, [] { servidoresteste::retomaServidores(); });
+        QTimer espera;
+        connect(&espera, &QTimer::timeout, [&] {
+            if (segunda.state() != QProcess::NotRunning)
+                return;
+            espera.stop();
+            retomada.start(1000);
+        });
+        QVERIFY(proximoAviso([&] {
+            parou = suspendeServidor(backend);
+            QTimer::singleShot(300, &unica, [&] {
+                pede();
+                espera.start(100);
+            });
+        }));
+        QVERIFY(parou);
+        if (via == QStringLiteral("segunda execução")) {
+            QVERIFY(QTest::qWaitFor([&] { return segunda.state() == QProcess::NotRunning; }, 30000));
+            QCOMPARE(segunda.exitCode(), 0);
+        }
+        QTest::qWait(300);
+        QVERIFY(esperaLeituras());
+        QVERIFY(!toolkit::statusDeEncerramento().has_value());
+        QCOMPARE(mensagensDeErro(), antes);
+        QCOMPARE(leituras, 1);
+        QVERIFY(!j.trmEsconde.ativo());
+        QCOMPARE(linhasErradasNoAviso(), 0);
+        QCOMPARE(j.lblTotalAberto->text(), QStringLiteral("1.384,56"));
+        QCOMPARE(j.lblTotalPago->text(), QStringLiteral("390,10"));
+        QCOMPARE(j.lblTotalGeral->text(), QStringLiteral("994,46"));
+    }
+
+    // The program holds one connection to the server: one attachment or one
+    // session, before and after a notice and the overdue window.
+    void umaConexaoPorPrograma_data() { servidorTravadoNoInicio_data(); }
+    void umaConexaoPorPrograma()
+    {
+        QFETCH(Backend, backend);
+        Ambiente amb(backend);
+        EXIGE_AMBIENTE(amb);
+        preencheDados(amb.dados());
+        const int semPrograma = conexoesNoServidor(amb);
+        QVERIFY(semPrograma >= 0);
+        ambienteaviso::iniciaPrograma(amb.pasta());
+        QVERIFY(esperaPreenchimento());
+        QVERIFY(esperaLeituras());
+        QCOMPARE(conexoesNoServidor(amb) - semPrograma, 1);
+        QVERIFY(proximoAviso());
+        QCOMPARE(conexoesNoServidor(amb) - semPrograma, 1);
+        QVERIFY(abreVencidasEEspera());
+        QVERIFY(FrmVencidas::instancia().isVisible());
+        QCOMPARE(conexoesNoServidor(amb) - semPrograma, 1);
+        QCOMPARE(linhasErradasNoAviso(), 0);
+    }
 
     // Stopped for one notice or for two in a row (the second one also fails to
     // open the connection again), then started.
@@ -189,7 +358,7 @@ private slots:
         QTest::addColumn<Backend>("backend");
         QTest::addColumn<QString>("fim");
         for (Backend b : {Backend::Servidor, Backend::Odbc})
-            for (const char *fim : {"prazo", "Sair", "fechar"})
+            for (const char *fim : {"prazo", "Sair", "fechar", "Sair na guarda"})
                 QTest::addRow("%s, %s", b == Backend::Servidor ? "firebird" : "postgresql/odbc", fim) << b << QString::fromLatin1(fim);
     }
     void servidorTravadoDuranteOAviso()
@@ -208,9 +377,11 @@ private slots:
         Contagem &c = contagens.last();
 
         // Every 100 ms while the notice waits: the window is asked to repaint;
-        // after 1 s a click on "Confirmar novo aviso" (dropped), after 1.5 s
-        // the end asked for.
+        // after 1 s a click on "Confirmar novo aviso" (dropped), after 2 s
+        // the end asked for. A click on "Sair" in the guard after the return
+        // (0.4 s) is dropped too.
         int passos = 0;
+        bool saiuNaGuarda = false;
         int pinturasNaEspera = -1;
         QElapsedTimer desdeOPedido;
         QTimer relogio;
@@ -222,10 +393,14 @@ private slots:
                 pinturasNaEspera = contador.pinturas;
             if (passos == 10)
                 QTest::mouseClick(j.cmdAvisar, Qt::LeftButton);
-            if (passos == 15 && fim != QLatin1String("prazo")) {
+            if (passos == 4 && fim == QLatin1String("Sair na guarda")) {
+                QTest::mouseClick(j.cmdFechar, Qt::LeftButton);
+                saiuNaGuarda = toolkit::statusDeEncerramento().has_value();
+            }
+            if (passos == 20 && fim != QLatin1String("prazo")) {
                 pinturasNaEspera = contador.pinturas - pinturasNaEspera;
                 desdeOPedido.start();
-                if (fim == QLatin1String("Sair")) {
+                if (fim.startsWith(QLatin1String("Sair"))) {
                     QTest::mouseClick(j.cmdFechar, Qt::LeftButton);
                 } else {
                     QCloseEvent fecha; // as the window manager asks
@@ -246,6 +421,7 @@ private slots:
         QVERIFY(parou);
         ++c.injetadas;
         QVERIFY2(passos >= 10, qPrintable(QString::number(passos)));
+        QVERIFY(!saiuNaGuarda);
         QVERIFY(!j.trmEsconde.ativo()); // the click on "Confirmar novo aviso" did nothing
         if (fim != QLatin1String("prazo")) {
             const qint64 ateOFim = desdeOPedido.elapsed();

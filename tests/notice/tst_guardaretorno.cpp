@@ -38,7 +38,7 @@ class TestGuardaRetorno : public QObject {
         if (!QTest::qWaitForWindowActive(outro.get()))
             qWarning("o outro programa não ficou ativo");
         QTest::keyClicks(outro.get(), QStringLiteral("abc"));
-        if (!QTest::qWaitFor([&] { return j.isVisible() && !j.trmEsconde.ativo(); }, 10000))
+        if (!QTest::qWaitFor([&] { return j.isVisible() && !j.trmEsconde.ativo(); }, 10000) || !esperaLeituras())
             qWarning("o aviso não voltou");
         return j;
     }

@@ -136,6 +136,7 @@ private slots:
             j.cmdAvisar->click();
             QVERIFY(!j.isVisible());
             QTRY_VERIFY_WITH_TIMEOUT(j.isVisible() && !j.trmEsconde.ativo(), 10000);
+            QVERIFY(esperaLeituras());
             QTRY_COMPARE(servico.recebidas.size(), aviso);
         }
         QTest::qWait(200);
