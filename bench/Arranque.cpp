@@ -2,8 +2,8 @@
 
 #include "notice/ConsultasContas.h"
 #include "notice/FrmRobo.h"
-#include "platform/BancoDados.h"
-#include "platform/Toolkit.h"
+#include "database/BancoDados.h"
+#include "toolkit/Toolkit.h"
 #include "startup/FrmAcesso.h"
 
 #include <QApplication>

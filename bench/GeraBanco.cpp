@@ -7,7 +7,7 @@
 //                        [--hoje-pagar N] [--escala 1000,5000,20000] [--hoje AAAA-MM-DD]
 #include "DiasDeEscala.h"
 #include "Nomes.h"
-#include "platform/RaizFirebird.h"
+#include "database/firebird/RaizFirebird.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>

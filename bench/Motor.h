@@ -1,6 +1,6 @@
 #pragma once
 #include "notice/ConsultasContas.h"
-#include "platform/Firebird.h"
+#include "database/firebird/Firebird.h"
 
 #include <QDate>
 #include <QString>

@@ -1,7 +1,7 @@
 #include "Teclas.h"
 
 #include "format/FormataTecla.h"
-#include "platform/Controle.h"
+#include "toolkit/Controle.h"
 
 #include <QElapsedTimer>
 #include <QLineEdit>

@@ -11,12 +11,12 @@
 #include "Motor.h"
 #include "Teclas.h"
 
-#include "errors/ErroCorrente.h"
+#include "base/ErroCorrente.h"
 #include "notice/ConsultasContas.h"
 #include "notice/FrmRobo.h"
-#include "platform/Janela.h"
-#include "platform/RaizFirebird.h"
-#include "platform/Toolkit.h"
+#include "toolkit/Janela.h"
+#include "database/firebird/RaizFirebird.h"
+#include "toolkit/Toolkit.h"
 #include "startup/IniciaSistema.h"
 
 #include <QApplication>

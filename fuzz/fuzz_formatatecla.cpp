@@ -16,11 +16,11 @@
 #include "format/DescritorCampo.h"
 #include "format/FormataTecla.h"
 #include "format/RetornaTag.h"
-#include "format/RetornaConfigWin.h"
-#include "platform/Controle.h"
-#include "platform/Formatacao.h"
-#include "platform/PreVisualizacaoTeclas.h"
-#include "platform/Toolkit.h"
+#include "regional/RetornaConfigWin.h"
+#include "toolkit/Controle.h"
+#include "regional/Formatacao.h"
+#include "toolkit/PreVisualizacaoTeclas.h"
+#include "toolkit/Toolkit.h"
 
 #include <QApplication>
 #include <QKeyEvent>

@@ -5,10 +5,10 @@
 // a text mask keeps every literal in place; a date comes out in the pattern with
 // the workstation's separator and reads back as the same day.
 #include "ApoioFuzz.h"
-#include "format/FiltraNumero.h"
-#include "format/RetornaConfigWin.h"
-#include "platform/Formatacao.h"
-#include "platform/Toolkit.h"
+#include "text/FiltraNumero.h"
+#include "regional/RetornaConfigWin.h"
+#include "regional/Formatacao.h"
+#include "toolkit/Toolkit.h"
 
 #include <QDate>
 #include <QLocale>

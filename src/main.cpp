@@ -1,9 +1,9 @@
-#include "platform/BancoDados.h"
-#include "platform/Toolkit.h"
+#include "database/BancoDados.h"
+#include "toolkit/Toolkit.h"
 #include "startup/Aplicacao.h"
 #include "startup/FrmAcesso.h"
 #include "startup/IniciaSistema.h"
-#include "startup/InstanciaUnica.h"
+#include "desktop/InstanciaUnica.h"
 #include "startup/LinhaDeComando.h"
 
 #include <QApplication>

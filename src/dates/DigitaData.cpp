@@ -1,11 +1,11 @@
 #include "dates/DigitaData.h"
 
 #include "dates/RetornaFormatoData.h"
-#include "errors/ErroCorrente.h"
-#include "format/FiltraNumero.h"
-#include "format/PosicaoTexto.h"
-#include "platform/Controle.h"
-#include "platform/Formatacao.h"
+#include "base/ErroCorrente.h"
+#include "text/FiltraNumero.h"
+#include "text/PosicaoTexto.h"
+#include "toolkit/Controle.h"
+#include "regional/Formatacao.h"
 
 namespace {
 const QChar Preenchimento(255);

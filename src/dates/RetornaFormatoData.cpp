@@ -1,9 +1,9 @@
 #include "dates/RetornaFormatoData.h"
 
-#include "format/FiltraNumero.h"
-#include "format/PosicaoTexto.h"
-#include "platform/Formatacao.h"
-#include "platform/Toolkit.h"
+#include "text/FiltraNumero.h"
+#include "text/PosicaoTexto.h"
+#include "regional/Formatacao.h"
+#include "toolkit/Toolkit.h"
 
 #include <QDate>
 

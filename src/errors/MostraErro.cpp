@@ -1,7 +1,8 @@
 #include "errors/MostraErro.h"
-#include "errors/ErroCorrente.h"
-#include "platform/Toolkit.h"
-#include "startup/ExplicacaoFalha.h"
+#include "base/ErroCorrente.h"
+#include "toolkit/Toolkit.h"
+
+#include <utility>
 
 QString tituloMostraErro()
 {
@@ -14,12 +15,25 @@ QString textoMostraErro(long numero, const QString &descricao, const QString &lo
         + QStringLiteral(")") + QChar(13) + QStringLiteral("LOCAL: ") + local;
 }
 
+namespace {
+std::function<QString(const ErroCorrente &)> &explicacao()
+{
+    static std::function<QString(const ErroCorrente &)> explica;
+    return explica;
+}
+} // namespace
+
+void defineExplicacaoDeFalhas(std::function<QString(const ErroCorrente &)> explica)
+{
+    explicacao() = std::move(explica);
+}
+
 void MostraErro(const QString &local)
 {
     const ErroCorrente erro = erroCorrente();
     QString texto = textoMostraErro(erro.numero, erro.descricao, local);
     // A failure the program knows is told first in its own words.
-    const QString frase = explicaFalha(erro, ContextoFalha::doSistema()).frase;
+    const QString frase = explicacao() ? explicacao()(erro) : QString();
     if (!frase.isEmpty())
         texto = frase + QChar(13) + texto;
     limpaErroCorrente();

@@ -1,16 +1,16 @@
 #include "format/FormataTecla.h"
 
 #include "dates/DigitaData.h"
-#include "errors/ErroCorrente.h"
+#include "base/ErroCorrente.h"
 #include "format/DescritorCampo.h"
-#include "format/FiltraNumero.h"
+#include "text/FiltraNumero.h"
 #include "format/LocalizaCombo.h"
-#include "format/PosicaoTexto.h"
-#include "format/RetornaConfigWin.h"
+#include "text/PosicaoTexto.h"
+#include "regional/RetornaConfigWin.h"
 #include "format/RetornaTag.h"
-#include "platform/Controle.h"
-#include "platform/Formatacao.h"
-#include "platform/Toolkit.h"
+#include "toolkit/Controle.h"
+#include "regional/Formatacao.h"
+#include "toolkit/Toolkit.h"
 
 namespace {
 constexpr int Backspace = 8;

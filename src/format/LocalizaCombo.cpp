@@ -1,6 +1,6 @@
 #include "format/LocalizaCombo.h"
 
-#include "platform/Controle.h"
+#include "toolkit/Controle.h"
 
 void LocalizaCombo(Controle &combo)
 {

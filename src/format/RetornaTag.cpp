@@ -1,6 +1,6 @@
 #include "format/RetornaTag.h"
 
-#include "platform/Controle.h"
+#include "toolkit/Controle.h"
 
 namespace {
 // Upper-cases one character at a time, so positions in the result are the

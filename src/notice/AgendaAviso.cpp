@@ -1,5 +1,5 @@
 #include "notice/AgendaAviso.h"
-#include "platform/Sessao.h"
+#include "desktop/Sessao.h"
 
 #include <QTimer>
 

@@ -1,5 +1,5 @@
 #include "notice/AparenciaAviso.h"
-#include "platform/Fontes.h"
+#include "toolkit/Fontes.h"
 
 #include <QFont>
 #include <QHeaderView>

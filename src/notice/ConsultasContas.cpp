@@ -1,6 +1,6 @@
 #include "notice/ConsultasContas.h"
 #include "notice/LadosContas.h"
-#include "platform/BancoDados.h"
+#include "database/BancoDados.h"
 
 #include <QStringList>
 

@@ -1,5 +1,5 @@
 #include "notice/ConsultasVencidas.h"
-#include "platform/BancoDados.h"
+#include "database/BancoDados.h"
 
 #include <QStringList>
 

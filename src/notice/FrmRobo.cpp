@@ -2,9 +2,9 @@
 #include "notice/AparenciaAviso.h"
 #include "notice/Imagens.h"
 #include "format/FormataTecla.h"
-#include "platform/Fontes.h"
-#include "platform/PreVisualizacaoTeclas.h"
-#include "platform/Toolkit.h"
+#include "toolkit/Fontes.h"
+#include "toolkit/PreVisualizacaoTeclas.h"
+#include "toolkit/Toolkit.h"
 #include "startup/Aplicacao.h"
 
 #include <QFont>

@@ -1,8 +1,8 @@
 #pragma once
-#include "errors/ErroCorrente.h"
-#include "platform/BancoDados.h"
-#include "platform/Grade.h"
-#include "platform/Janela.h"
+#include "base/ErroCorrente.h"
+#include "database/BancoDados.h"
+#include "toolkit/Grade.h"
+#include "toolkit/Janela.h"
 #include "notice/LadosContas.h"
 
 #include <QDate>

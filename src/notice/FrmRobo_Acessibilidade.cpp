@@ -1,6 +1,6 @@
 // What screen readers read of the notice window.
 #include "notice/FrmRobo.h"
-#include "platform/Acessibilidade.h"
+#include "toolkit/Acessibilidade.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -2,8 +2,8 @@
 // the timer brings it back with fresh data.
 #include "notice/FrmRobo.h"
 #include "notice/Intervalo.h"
-#include "platform/Janela.h"
-#include "platform/Toolkit.h"
+#include "toolkit/Janela.h"
+#include "toolkit/Toolkit.h"
 
 #include <QLineEdit>
 

@@ -1,13 +1,13 @@
 // The data side of the notice window: today's open receivables and payables.
-#include "errors/ErroCorrente.h"
+#include "base/ErroCorrente.h"
 #include "errors/MostraErro.h"
 #include "notice/ConsultasContas.h"
 #include "notice/ConsultasVencidas.h"
 #include "notice/FrmRobo.h"
 #include "notice/LadosContas.h"
-#include "platform/Formatacao.h"
-#include "platform/Janela.h"
-#include "platform/Toolkit.h"
+#include "regional/Formatacao.h"
+#include "toolkit/Janela.h"
+#include "toolkit/Toolkit.h"
 #include "startup/Aplicacao.h"
 
 #include <QLabel>

@@ -1,17 +1,17 @@
 // The notice window's line about instalments of earlier days still open, and
 // the button that opens their window. Both sit in the free strip under the
 // grids, beside the designed layout.
-#include "errors/ErroCorrente.h"
+#include "base/ErroCorrente.h"
 #include "errors/MostraErro.h"
 #include "notice/AparenciaAviso.h"
 #include "notice/ConsultasContas.h"
 #include "notice/ConsultasVencidas.h"
 #include "notice/FrmRobo.h"
-#include "platform/BancoDados.h"
-#include "platform/Fontes.h"
-#include "platform/Formatacao.h"
-#include "platform/Janela.h"
-#include "platform/Toolkit.h"
+#include "database/BancoDados.h"
+#include "toolkit/Fontes.h"
+#include "regional/Formatacao.h"
+#include "toolkit/Janela.h"
+#include "toolkit/Toolkit.h"
 
 #include <QLabel>
 #include <QPushButton>

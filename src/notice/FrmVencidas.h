@@ -1,5 +1,5 @@
 #pragma once
-#include "platform/Grade.h"
+#include "toolkit/Grade.h"
 
 #include <QDate>
 #include <QWidget>

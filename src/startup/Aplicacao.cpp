@@ -1,13 +1,14 @@
 #include "startup/Aplicacao.h"
+#include "errors/MostraErro.h"
 #include "notice/FrmRobo.h"
 #include "notice/FrmVencidas.h"
 #include "notice/GuardaRetorno.h"
 #include "notice/Imagens.h"
-#include "platform/Bandeja.h"
-#include "platform/Formatacao.h"
-#include "platform/Janela.h"
-#include "platform/Notificacoes.h"
-#include "platform/Toolkit.h"
+#include "desktop/Bandeja.h"
+#include "regional/Formatacao.h"
+#include "toolkit/Janela.h"
+#include "desktop/Notificacoes.h"
+#include "toolkit/Toolkit.h"
 #include "startup/ExplicacaoFalha.h"
 
 #include <QCoreApplication>
@@ -35,6 +36,8 @@ Aplicacao::Aplicacao(QObject *pai) : QObject(pai), agenda_(new AgendaAviso(this)
     connect(agenda_, &AgendaAviso::prazoMudou, this, &Aplicacao::atualizaDica);
     // What waited for a message box to close is taken up after it.
     toolkit::defineAoFecharCaixa([this] { agendaFila(); });
+    // The error report tells a failure the program knows in its own words.
+    defineExplicacaoDeFalhas([](const ErroCorrente &erro) { return explicaFalha(erro, ContextoFalha::doSistema()).frase; });
 }
 
 Aplicacao::~Aplicacao() = default;

@@ -1,8 +1,8 @@
 #pragma once
-#include "errors/ErroCorrente.h"
+#include "base/ErroCorrente.h"
 #include "notice/AgendaAviso.h"
 #include "notice/LadosContas.h"
-#include "platform/BancoDados.h"
+#include "database/BancoDados.h"
 
 #include <QDateTime>
 #include <QObject>

@@ -1,5 +1,5 @@
 #include "startup/CaminhosConfiguracao.h"
-#include "platform/Toolkit.h"
+#include "toolkit/Toolkit.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 #include "startup/ExplicacaoFalha.h"
-#include "platform/BancoDados.h"
-#include "platform/RaizFirebird.h"
+#include "database/BancoDados.h"
+#include "database/firebird/RaizFirebird.h"
 #include "startup/Configuracao.h"
 
 #include <QChar>

@@ -1,5 +1,5 @@
 #pragma once
-#include "errors/ErroCorrente.h"
+#include "base/ErroCorrente.h"
 
 #include <QDateTime>
 #include <QString>

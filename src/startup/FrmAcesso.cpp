@@ -1,8 +1,8 @@
 #include "startup/FrmAcesso.h"
 #include "notice/FrmRobo.h"
-#include "platform/Fontes.h"
-#include "platform/Janela.h"
-#include "platform/Toolkit.h"
+#include "toolkit/Fontes.h"
+#include "toolkit/Janela.h"
+#include "toolkit/Toolkit.h"
 #include "startup/IniciaSistema.h"
 
 namespace {

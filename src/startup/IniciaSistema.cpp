@@ -1,6 +1,6 @@
 #include "startup/IniciaSistema.h"
-#include "errors/ErroCorrente.h"
-#include "platform/Toolkit.h"
+#include "base/ErroCorrente.h"
+#include "toolkit/Toolkit.h"
 #include "startup/Aplicacao.h"
 #include "startup/CaminhosConfiguracao.h"
 #include "startup/Configuracao.h"

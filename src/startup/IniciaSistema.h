@@ -1,5 +1,5 @@
 #pragma once
-#include "platform/BancoDados.h"
+#include "database/BancoDados.h"
 
 // The one database connection of the program, opened at start-up.
 bancodados::Conexao &conexaoCompartilhada();

@@ -1,8 +1,8 @@
 // The error report: title, two lines separated by a carriage return alone,
 // the beep before the box, and the current error cleared.
-#include "errors/ErroCorrente.h"
+#include "base/ErroCorrente.h"
 #include "errors/MostraErro.h"
-#include "platform/Toolkit.h"
+#include "toolkit/Toolkit.h"
 
 #include <QTest>
 

@@ -1,8 +1,8 @@
 #pragma once
 // Helpers shared by the formatting and date tests.
-#include "format/RetornaConfigWin.h"
-#include "platform/Formatacao.h"
-#include "platform/Toolkit.h"
+#include "regional/RetornaConfigWin.h"
+#include "regional/Formatacao.h"
+#include "toolkit/Toolkit.h"
 
 #include <QLocale>
 #include <QString>

@@ -2,8 +2,8 @@
 // An offscreen window whose key preview hands the keys of its text boxes to
 // FormataTecla, for tests that type through real key events.
 #include "format/FormataTecla.h"
-#include "platform/Controle.h"
-#include "platform/PreVisualizacaoTeclas.h"
+#include "toolkit/Controle.h"
+#include "toolkit/PreVisualizacaoTeclas.h"
 
 #include <QApplication>
 #include <QLineEdit>

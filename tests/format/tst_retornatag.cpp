@@ -1,6 +1,6 @@
 #include "format/DescritorCampo.h"
 #include "format/RetornaTag.h"
-#include "platform/Controle.h"
+#include "toolkit/Controle.h"
 
 #include <QLineEdit>
 #include <QtTest>

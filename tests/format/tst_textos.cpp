@@ -1,8 +1,8 @@
-#include "errors/ErroCorrente.h"
+#include "base/ErroCorrente.h"
 #include "format/LocalizaCombo.h"
-#include "format/PosicaoTexto.h"
-#include "platform/Controle.h"
-#include "platform/Formatacao.h"
+#include "text/PosicaoTexto.h"
+#include "toolkit/Controle.h"
+#include "regional/Formatacao.h"
 
 #include <QComboBox>
 #include <QtTest>

@@ -2,11 +2,11 @@
 // Shared pieces of the notice tests: the backends as data rows and reading the grids.
 #include "support/AmbienteAviso.h"
 
-#include "format/RetornaConfigWin.h"
+#include "regional/RetornaConfigWin.h"
 #include "notice/ConsultasContas.h"
 #include "notice/FrmRobo.h"
-#include "platform/Formatacao.h"
-#include "platform/Toolkit.h"
+#include "regional/Formatacao.h"
+#include "toolkit/Toolkit.h"
 #include "startup/Aplicacao.h"
 
 #include <QLabel>

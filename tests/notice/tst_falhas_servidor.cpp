@@ -12,7 +12,7 @@
 #include "support/ServidoresTeste.h"
 #include "notice/AgendaAviso.h"
 #include "startup/IniciaSistema.h"
-#include "startup/InstanciaUnica.h"
+#include "desktop/InstanciaUnica.h"
 #include "notice/FrmVencidas.h"
 
 #include <QDBusConnection>

@@ -3,7 +3,7 @@
 // reachable where it does not. Each screen is a run of this program of its
 // own (the scale of a process is fixed at its start).
 #include "notice/FrmRobo.h"
-#include "platform/Toolkit.h"
+#include "toolkit/Toolkit.h"
 
 #include <QApplication>
 #include <QFile>

@@ -2,9 +2,9 @@
 // window, and what both say after a failed reading.
 #include "notice/ApoioAviso.h"
 
-#include "errors/ErroCorrente.h"
+#include "base/ErroCorrente.h"
 #include "notice/FrmVencidas.h"
-#include "platform/Bandeja.h"
+#include "desktop/Bandeja.h"
 #include "startup/Aplicacao.h"
 
 #include <QAction>

@@ -1,6 +1,6 @@
 // Where orvo.ini is looked for: the program folder, then the user's and the
 // workstation's configuration folders as the environment names them.
-#include "platform/Toolkit.h"
+#include "toolkit/Toolkit.h"
 #include "startup/CaminhosConfiguracao.h"
 
 #include <QDir>

@@ -3,8 +3,8 @@
 // engine and the ODBC driver manager give them (their codes, texts and
 // system error numbers copied from real failures). The tests that start the
 // program show the same sentences on the real engine.
-#include "platform/BancoDados.h"
-#include "platform/RaizFirebird.h"
+#include "database/BancoDados.h"
+#include "database/firebird/RaizFirebird.h"
 #include "startup/ExplicacaoFalha.h"
 
 #include <QTest>

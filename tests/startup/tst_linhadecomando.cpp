@@ -3,7 +3,7 @@
 #include "notice/ApoioAviso.h"
 
 #include "startup/Aplicacao.h"
-#include "startup/InstanciaUnica.h"
+#include "desktop/InstanciaUnica.h"
 
 #include <QFile>
 #include <QLineEdit>

@@ -2,7 +2,7 @@
 #include "support/ServidoresTeste.h"
 
 #include "notice/FrmRobo.h"
-#include "platform/Toolkit.h"
+#include "toolkit/Toolkit.h"
 #include "startup/FrmAcesso.h"
 #include "startup/IniciaSistema.h"
 

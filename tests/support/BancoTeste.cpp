@@ -1,6 +1,6 @@
 #include "support/BancoTeste.h"
-#include "errors/ErroCorrente.h"
-#include "platform/RaizFirebird.h"
+#include "base/ErroCorrente.h"
+#include "database/firebird/RaizFirebird.h"
 
 #include <QDir>
 #include <QFile>
