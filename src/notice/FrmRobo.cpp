@@ -5,7 +5,8 @@
 #include "toolkit/Fontes.h"
 #include "toolkit/PreVisualizacaoTeclas.h"
 #include "toolkit/Toolkit.h"
-#include "startup/Aplicacao.h"
+#include "notice/AgendaAviso.h"
+#include "notice/ProgramaDoAviso.h"
 
 #include <QFont>
 #include <QGroupBox>
@@ -58,11 +59,11 @@ FrmRobo::FrmRobo()
     grdPag = Grade(tabelaPag, CorCelula);
     // The timer belongs to the program's schedule, which keeps the deadline
     // on the wall clock.
-    trmEsconde = Temporizador(timer, [](bool contando) { Aplicacao::instancia().agenda().temporizadorMudou(contando); });
+    trmEsconde = Temporizador(timer, [](bool contando) { programaDoAviso().agenda().temporizadorMudou(contando); });
     toolkit::registraJanela(this);
     // key preview: FormataTecla
     instalaPreVisualizacaoTeclas(this, [](Controle &controle, int tecla) { return FormataTecla(controle, tecla); });
-    Aplicacao::instancia().acompanha(this);
+    programaDoAviso().acompanha(this);
     toolkit::executaManipulador([this] { Form_Load(); });
 }
 
@@ -140,13 +141,13 @@ void FrmRobo::montaLayout()
 
     // Enabled in the design with 1 ms, so the first notice fills the grids as
     // soon as the window is up.
-    timer = Aplicacao::instancia().agenda().temporizador();
+    timer = programaDoAviso().agenda().temporizador();
     timer->setInterval(1);
     timer->start();
 
     connect(cmdAvisar, &QPushButton::clicked, this, [this] { toolkit::executaManipulador([this] { cmdAvisar_Click(); }); });
     connect(cmdFechar, &QPushButton::clicked, this, [this] { toolkit::executaManipulador([this] { cmdFechar_Click(); }); });
-    connect(&Aplicacao::instancia().agenda(), &AgendaAviso::venceu, this,
+    connect(&programaDoAviso().agenda(), &AgendaAviso::venceu, this,
             [this] { toolkit::executaManipulador([this] { trmEsconde_Timer(); }); });
 }
 

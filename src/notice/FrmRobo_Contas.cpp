@@ -8,7 +8,7 @@
 #include "regional/Formatacao.h"
 #include "toolkit/Janela.h"
 #include "toolkit/Toolkit.h"
-#include "startup/Aplicacao.h"
+#include "notice/ProgramaDoAviso.h"
 
 #include <QLabel>
 #include <QPointer>
@@ -88,7 +88,7 @@ int FrmRobo::preencheGrade(Grade &grade, bancodados::Registros &rs, double &tota
     return linhas;
 }
 
-void FrmRobo::CarregaContas() { CarregaContas(Aplicacao::instancia().conexao()); }
+void FrmRobo::CarregaContas() { CarregaContas(programaDoAviso().conexao()); }
 
 void FrmRobo::CarregaContas(bancodados::Conexao &conexao)
 {

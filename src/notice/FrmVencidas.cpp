@@ -12,7 +12,7 @@
 #include "regional/Formatacao.h"
 #include "toolkit/Janela.h"
 #include "toolkit/Toolkit.h"
-#include "startup/IniciaSistema.h"
+#include "notice/ProgramaDoAviso.h"
 
 #include <QLabel>
 #include <QPointer>
@@ -163,7 +163,7 @@ void FrmVencidas::CarregaVencidas(const QDate &dia)
     // A server that stops answering ends the reading with a message at its
     // deadline; the notice window stays alive meanwhile.
     toolkit::defineOcupado(true);
-    conexaoCompartilhada().envia(std::move(pedido));
+    programaDoAviso().conexao().envia(std::move(pedido));
 }
 
 void FrmVencidas::abre() { instancia().CarregaVencidas(consultas::hoje()); }

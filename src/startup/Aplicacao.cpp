@@ -34,13 +34,14 @@ Aplicacao &Aplicacao::instancia()
 Aplicacao::Aplicacao(QObject *pai) : QObject(pai), agenda_(new AgendaAviso(this))
 {
     connect(agenda_, &AgendaAviso::prazoMudou, this, &Aplicacao::atualizaDica);
+    defineProgramaDoAviso(this);
     // What waited for a message box to close is taken up after it.
     toolkit::defineAoFecharCaixa([this] { agendaFila(); });
     // The error report tells a failure the program knows in its own words.
     defineExplicacaoDeFalhas([](const ErroCorrente &erro) { return explicaFalha(erro, ContextoFalha::doSistema()).frase; });
 }
 
-Aplicacao::~Aplicacao() = default;
+Aplicacao::~Aplicacao() { defineProgramaDoAviso(nullptr); }
 
 QString Aplicacao::textoAtualizado(const QDateTime &quando)
 {

@@ -2,6 +2,7 @@
 #include "base/ErroCorrente.h"
 #include "notice/AgendaAviso.h"
 #include "notice/LadosContas.h"
+#include "notice/ProgramaDoAviso.h"
 #include "database/BancoDados.h"
 
 #include <QDateTime>
@@ -15,19 +16,19 @@ class FrmRobo;
 // The program while it runs: the database connection the notice reads
 // through, the notice's schedule, the tray icon and the desktop
 // notifications. The notice window is the user's side of it.
-class Aplicacao : public QObject {
+class Aplicacao : public QObject, public ProgramaDoAviso {
     Q_OBJECT
 public:
     static Aplicacao &instancia();
 
     // The connection opened at start-up.
-    bancodados::Conexao &conexao() { return *conexao_; }
+    bancodados::Conexao &conexao() override { return *conexao_; }
     std::unique_ptr<bancodados::Conexao> &conexaoPropria() { return conexao_; }
-    AgendaAviso &agenda() { return *agenda_; }
+    AgendaAviso &agenda() override { return *agenda_; }
     Bandeja *bandeja() const { return bandeja_.get(); } // none where the desktop has no tray
 
     // Called by the notice window as it is made.
-    void acompanha(FrmRobo *janela);
+    void acompanha(FrmRobo *janela) override;
 
     // Every way a notice is asked for comes here: the notice's tick, the
     // wall-clock deadline and the wake-up (through the tick), the tray's

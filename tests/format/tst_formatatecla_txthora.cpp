@@ -1,6 +1,7 @@
 #include "format/ApoioFormato.h"
 
 #include "notice/FrmRobo.h"
+#include "startup/Aplicacao.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -21,6 +22,7 @@ private slots:
 void TstFormataTeclaTxtHora::initTestCase()
 {
     toolkit::ativaObservacao(true);
+    Aplicacao::instancia(); // the program the window belongs to
     FrmRobo &janela = FrmRobo::instancia();
     janela.trmEsconde.defineAtivo(false); // no notice, so no query, while typing
     janela.show();

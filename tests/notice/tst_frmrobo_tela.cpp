@@ -3,6 +3,7 @@
 // reachable where it does not. Each screen is a run of this program of its
 // own (the scale of a process is fixed at its start).
 #include "notice/FrmRobo.h"
+#include "startup/Aplicacao.h"
 #include "toolkit/Toolkit.h"
 
 #include <QApplication>
@@ -27,6 +28,7 @@ int mede(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     toolkit::ativaObservacao(true);
+    Aplicacao::instancia(); // the program the window belongs to
     FrmRobo &j = FrmRobo::instancia();
     j.trmEsconde.defineAtivo(false); // no database here: no notice is read
     const QRect disponivel = QGuiApplication::primaryScreen()->availableGeometry();
