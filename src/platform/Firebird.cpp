@@ -1,6 +1,7 @@
 #include "platform/Firebird.h"
 #include "errors/ErroCorrente.h"
 #include "platform/Portao.h"
+#include "platform/RaizFirebird.h"
 
 #include <QDateTime>
 #include <QStringDecoder>
@@ -169,7 +170,7 @@ Anexo::Anexo(const QString &banco, const QString &usuario, const QString &senha,
     // server holds it, to that local server), without asking the network client first.
     local_ = banco.startsWith(u'/');
     if (local_)
-        acrescenta(dpb, isc_dpb_config, QByteArrayLiteral("Providers = Engine12, Loopback"));
+        acrescenta(dpb, isc_dpb_config, QByteArrayLiteral("Providers = ") + provedoresLocais());
     if (esperaSegundos > 0) {
         const ISC_LONG segundos = esperaSegundos;
         QByteArray valor(4, '\0');
