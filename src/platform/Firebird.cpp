@@ -111,7 +111,12 @@ DetalheErro detalheDo(const ISC_STATUS *status)
                 detalhe.erroDoSistema = int(*item);
             ++item;
             break;
-        default: // numbers, warnings, other systems' codes: one value each
+        case isc_arg_number: // the on-disk structure's versions, say
+            if (!detalhe.argumentos.isEmpty())
+                detalhe.argumentos.last() << QString::number(*item);
+            ++item;
+            break;
+        default: // warnings, other systems' codes: one value each
             ++item;
             break;
         }
