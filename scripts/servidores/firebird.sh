@@ -25,7 +25,11 @@ set -u
 NOME_SCRIPT=firebird.sh
 . "$(dirname "$0")/comum.sh"
 
-RAIZ_DEBIAN=/usr/lib/x86_64-linux-gnu/firebird/3.0
+# The engine root of the installed client's version: Debian keeps it beside
+# the client library, as firebird/M.m (3.0 on Debian 12, 4.0 on Debian 13).
+CLIENTE_FB=$(dpkg -L libfbclient2 2>/dev/null | grep -E '^/usr/lib/[^/]+/libfbclient\.so\.2$' | head -n1)
+VERSAO_FB=$(dpkg-query -W -f='${Version}' libfbclient2 2>/dev/null | sed -E 's/^[0-9]+://; s/^([0-9]+\.[0-9]+).*/\1/')
+RAIZ_DEBIAN=$(dirname "$(readlink -f "$CLIENTE_FB")")/firebird/$VERSAO_FB
 SERVIDOR=/usr/sbin/firebird
 SENHA_SYSDBA=${ORVO_FB_SENHA:-quillfern}
 MODO_SERVIDOR=${ORVO_FB_MODO:-SuperClassic}
@@ -165,7 +169,7 @@ inicia() {
     done
     [ -n "$pid" ] && processo_vivo "$pid" && kill -KILL "$pid" 2>/dev/null
     tail -n 20 "$SAIDA" >&2
-    tail -n 10 /var/log/firebird/firebird3.0.log >&2 2>/dev/null
+    tail -n 10 "/var/log/firebird/firebird$VERSAO_FB.log" >&2 2>/dev/null
     falha "o servidor não respondeu na porta $PORTA"
 }
 
