@@ -102,15 +102,17 @@ OutraEstrutura outraEstrutura(const ErroCorrente &erro)
     return {a.at(0), a.at(1) + u'.' + a.at(2), a.at(3) + u'.' + a.at(4)};
 }
 
-// The Firebird that writes each structure, as its makers list them.
+// The Firebird that writes each structure, as its makers list them. An engine
+// tells the newest minor structure it reads (Firebird 3: 12.2), so a major
+// number that only one Firebird wrote names it too.
 QString firebirdDaEstrutura(const QString &ods)
 {
     static const QHash<QString, QString> versoes{
         {QStringLiteral("10.0"), QStringLiteral("1.0")}, {QStringLiteral("10.1"), QStringLiteral("1.5")},
         {QStringLiteral("11.0"), QStringLiteral("2.0")}, {QStringLiteral("11.1"), QStringLiteral("2.1")},
-        {QStringLiteral("11.2"), QStringLiteral("2.5")}, {QStringLiteral("12.0"), QStringLiteral("3")},
+        {QStringLiteral("11.2"), QStringLiteral("2.5")}, {QStringLiteral("12"), QStringLiteral("3")},
         {QStringLiteral("13.0"), QStringLiteral("4")},   {QStringLiteral("13.1"), QStringLiteral("5")}};
-    const QString versao = versoes.value(ods);
+    const QString versao = versoes.value(ods, versoes.value(ods.section(u'.', 0, 0)));
     return versao.isEmpty() ? QStringLiteral("ODS %1").arg(ods)
                             : QStringLiteral("ODS %1, do Firebird %2").arg(ods, versao);
 }
