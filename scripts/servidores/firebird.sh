@@ -30,7 +30,14 @@ NOME_SCRIPT=firebird.sh
 CLIENTE_FB=$(dpkg -L libfbclient2 2>/dev/null | grep -E '^/usr/lib/[^/]+/libfbclient\.so\.2$' | head -n1)
 VERSAO_FB=$(dpkg-query -W -f='${Version}' libfbclient2 2>/dev/null | sed -E 's/^[0-9]+://; s/^([0-9]+\.[0-9]+).*/\1/')
 RAIZ_DEBIAN=$(dirname "$(readlink -f "$CLIENTE_FB")")/firebird/$VERSAO_FB
+# Debian 13's /usr/sbin/firebird and isql-fb are a wrapper that sets FIREBIRD
+# to the system's root; the version's own programs keep this server's root.
 SERVIDOR=/usr/sbin/firebird
+ISQL=isql-fb
+if [ -x "/usr/lib/firebird/$VERSAO_FB/bin/firebird" ]; then
+    SERVIDOR=$(readlink -f "/usr/lib/firebird/$VERSAO_FB/bin/firebird")
+    ISQL=/usr/lib/firebird/$VERSAO_FB/bin/isql-fb
+fi
 SENHA_SYSDBA=${ORVO_FB_SENHA:-quillfern}
 MODO_SERVIDOR=${ORVO_FB_MODO:-SuperClassic}
 
@@ -106,16 +113,17 @@ security.db = $SEGURANCA
 EOF
 }
 
-# The security database with SYSDBA, made once through the embedded engine; a
-# half-made one (no marker) is made again.
+# The security database with SYSDBA, made once through the embedded engine (the
+# user is created or altered: Firebird 4 puts SYSDBA in a new security database
+# by itself); a half-made one (no marker) is made again.
 prepara_seguranca() {
     [ -f "$PASTA/seguranca.ok" ] && [ -f "$SEGURANCA" ] && return 0
     rm -f "$SEGURANCA" "$PASTA/seguranca.ok"
     local feito=0
-    ambiente_firebird isql-fb -q -b -user SYSDBA > "$PASTA/seguranca.saida" 2>&1 <<EOF && feito=1
+    ambiente_firebird "$ISQL" -q -b -user SYSDBA > "$PASTA/seguranca.saida" 2>&1 <<EOF && feito=1
 CREATE DATABASE '$SEGURANCA';
 COMMIT;
-CREATE USER SYSDBA PASSWORD '$SENHA_SYSDBA' USING PLUGIN Srp;
+CREATE OR ALTER USER SYSDBA PASSWORD '$SENHA_SYSDBA' USING PLUGIN Srp;
 COMMIT;
 EOF
     if [ $feito -ne 1 ] || grep -q -i 'failed\|error' "$PASTA/seguranca.saida"; then
