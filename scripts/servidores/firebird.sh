@@ -88,6 +88,13 @@ prepara_raiz() {
     for item in firebird.msg plugins.conf fbtrace.conf; do
         cp -fL "$RAIZ_DEBIAN/$item" "$RAIZ/$item" || falha "não consegui copiar $item"
     done
+    # Firebird 4 refuses a plugin reached through a link: each one at its real path.
+    local modulo
+    for modulo in "$RAIZ_DEBIAN"/plugins/lib*.so; do
+        [ -f "$modulo" ] || continue
+        modulo=$(readlink -f "$modulo")
+        printf 'Plugin = %s {\n\tModule = %s\n}\n' "$(basename "$modulo" .so | cut -c4-)" "${modulo%.so}" >> "$RAIZ/plugins.conf"
+    done
     if [ ! -f "$RAIZ/intl/libfbintl.so" ] || [ -L "$RAIZ/intl" ]; then
         rm -rf "$RAIZ/intl"
         mkdir -p "$RAIZ/intl"

@@ -21,7 +21,7 @@ namespace {
 
 // Named after the layout of the root: a root made by an earlier version of
 // the program has another marker and is made again.
-const QString Marca = QStringLiteral("orvoaviso-superclassic-2");
+const QString Marca = QStringLiteral("orvoaviso-superclassic-3");
 
 bool copiaArquivo(const QString &origem, const QString &destino)
 {
@@ -43,6 +43,21 @@ bool montaRaiz(const QString &pasta, const QString &raizMotor)
     copiaArquivo(raizMotor + QStringLiteral("/intl/fbintl.conf"), pasta + QStringLiteral("/intl/fbintl.conf"));
     for (const char *nome : {"plugins", "lib", "UDF"})
         QFile::link(raizMotor + u'/' + QLatin1String(nome), pasta + u'/' + QLatin1String(nome));
+
+    // Firebird 4 refuses a plugin reached through a link ("Actual module name
+    // does not match requested"): each one is named at its real path.
+    QFile plugins(pasta + QStringLiteral("/plugins.conf"));
+    if (!plugins.open(QIODevice::Append | QIODevice::Text))
+        return false;
+    plugins.write("\n# OrvoAviso: the engine's plugins at their real paths.\n");
+    for (const QFileInfo &modulo : QDir(raizMotor + QStringLiteral("/plugins"))
+                                        .entryInfoList({QStringLiteral("lib*.so")}, QDir::Files)) {
+        const QString real = modulo.canonicalFilePath();
+        plugins.write(QStringLiteral("Plugin = %1 {\n\tModule = %2\n}\n")
+                          .arg(modulo.completeBaseName().mid(3), real.left(real.size() - 3))
+                          .toUtf8());
+    }
+    plugins.close();
 
     QFile conf(pasta + QStringLiteral("/firebird.conf"));
     if (!conf.open(QIODevice::WriteOnly | QIODevice::Text))

@@ -99,6 +99,13 @@ private slots:
         QVERIFY2(QFileInfo::exists(esperada + QStringLiteral("/plugins/lib") + motor.provedor + QStringLiteral(".so")),
                  qPrintable(motor.provedor));
         QCOMPARE(bancodados::provedoresLocais(), motor.provedor.toLatin1() + ", Loopback");
+        // Firebird 4 loads a plugin only from its real path.
+        QFile plugins(esperada + QStringLiteral("/plugins.conf"));
+        QVERIFY(plugins.open(QIODevice::ReadOnly));
+        const QString modulo =
+            QFileInfo(motor.raiz + QStringLiteral("/plugins/lib") + motor.provedor + QStringLiteral(".so")).canonicalFilePath();
+        QVERIFY(plugins.readAll().contains(
+            QStringLiteral("Plugin = %1 {\n\tModule = %2\n}").arg(motor.provedor, modulo.chopped(3)).toUtf8()));
         QCOMPARE(QFileInfo::exists(bin + QStringLiteral("/firebird")), !instalado);
         QCOMPARE(QFileInfo::exists(cache_.filePath(QStringLiteral("orvoaviso"))), instalado);
     }
