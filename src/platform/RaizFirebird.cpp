@@ -21,7 +21,7 @@ namespace {
 
 // Named after the layout of the root: a root made by an earlier version of
 // the program has another marker and is made again.
-const QString Marca = QStringLiteral("orvoaviso-superclassic-3");
+const QString Marca = QStringLiteral("orvoaviso-superclassic-4");
 
 bool copiaArquivo(const QString &origem, const QString &destino)
 {
@@ -67,7 +67,10 @@ bool montaRaiz(const QString &pasta, const QString &raizMotor)
                "ServerMode = SuperClassic\n"
                "# Nothing traces a reminder's readings: the trace plugin and its shared memory\n"
                "# are not set up at every start.\n"
-               "TracePlugin =\n");
+               "TracePlugin =\n"
+               "# Values in the types the program reads: Firebird 4 would give a sum of\n"
+               "# NUMERIC(18,2) as a 128-bit integer. Earlier engines have no such types.\n"
+               "DataTypeCompatibility = 3.0\n");
     conf.close();
 
     QFile marca(pasta + u'/' + Marca);
