@@ -46,6 +46,8 @@ if [ -z "$apareceu" ]; then
   exit 1
 fi
 sleep 1.5   # the first notice fills the grids right after the window is up
-timeout 30 import -window "$JANELA" "$TELA"
+# By its id: the ImageMagick of Debian 13 does not find a window by an accented name.
+ID=$(xwininfo -name "$JANELA" | awk '/Window id:/ { print $4; exit }')
+timeout 30 import -window "$ID" "$TELA"
 kill $PROGRAMA 2>/dev/null || true
 echo "Tela do OrvoAviso salva em: $TELA"
