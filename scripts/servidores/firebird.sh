@@ -88,8 +88,11 @@ prepara_raiz() {
     for item in firebird.msg plugins.conf fbtrace.conf; do
         cp -fL "$RAIZ_DEBIAN/$item" "$RAIZ/$item" || falha "não consegui copiar $item"
     done
-    # Firebird 4 refuses a plugin reached through a link: each one at its real path.
-    local modulo
+    # Firebird 4 refuses a plugin reached through a link: each one at its real
+    # path, those of the engine's own plugins.conf (ChaCha64, UDR) too.
+    local modulo plugins_reais
+    plugins_reais=$(readlink -f "$RAIZ_DEBIAN/plugins")
+    sed -i "s|\$(dir_plugins)|$plugins_reais|g" "$RAIZ/plugins.conf"
     for modulo in "$RAIZ_DEBIAN"/plugins/lib*.so; do
         [ -f "$modulo" ] || continue
         modulo=$(readlink -f "$modulo")

@@ -21,7 +21,7 @@ namespace {
 
 // Named after the layout of the root: a root made by an earlier version of
 // the program has another marker and is made again.
-const QString Marca = QStringLiteral("orvoaviso-superclassic-4");
+const QString Marca = QStringLiteral("orvoaviso-superclassic-5");
 
 bool copiaArquivo(const QString &origem, const QString &destino)
 {
@@ -46,9 +46,16 @@ bool montaRaiz(const QString &pasta, const QString &raizMotor)
 
     // Firebird 4 refuses a plugin reached through a link ("Actual module name
     // does not match requested"): each one is named at its real path.
+    // Those the engine's own plugins.conf names (Firebird 4's ChaCha64, UDR)
+    // are in its plugins folder, read at its real path too.
+    const QString pastaPlugins = QFileInfo(raizMotor + QStringLiteral("/plugins")).canonicalFilePath();
     QFile plugins(pasta + QStringLiteral("/plugins.conf"));
-    if (!plugins.open(QIODevice::Append | QIODevice::Text))
+    if (!plugins.open(QIODevice::ReadWrite | QIODevice::Text))
         return false;
+    QByteArray configuracao = plugins.readAll();
+    configuracao.replace("$(dir_plugins)", QFile::encodeName(pastaPlugins));
+    plugins.resize(0);
+    plugins.write(configuracao);
     plugins.write("\n# OrvoAviso: the engine's plugins at their real paths.\n");
     for (const QFileInfo &modulo : QDir(raizMotor + QStringLiteral("/plugins"))
                                         .entryInfoList({QStringLiteral("lib*.so")}, QDir::Files)) {
