@@ -280,7 +280,7 @@ const MotorFirebird &motorInstalado()
     // Only the version is asked of the client: anything that reads its
     // configuration would fix its root before FIREBIRD names the program's own.
     // isc_get_client_major_version answers the InterBase version (6); the
-    // text ends with Firebird's own ("LI-V6.3.11.33637 Firebird 3.0").
+    // text ends with Firebird's own ("LI-V6.3.… Firebird M.m").
     static const MotorFirebird motor = [] {
         char texto[256] = {};
         isc_get_client_version(texto);

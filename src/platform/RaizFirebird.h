@@ -43,7 +43,7 @@ bool preparaRaizEm(const QString &pasta);
 
 // The Firebird engine this program's client library goes with: its root
 // (configuration, plugins, character sets) and its provider, named after the
-// engine plugin found there (plugins/libEngine13.so: "Engine13"). Both empty
+// engine plugin found there (plugins/libEngineNN.so: "EngineNN"). Both empty
 // when no engine is installed.
 struct MotorFirebird {
     QString raiz;
@@ -59,7 +59,7 @@ const MotorFirebird &motorInstalado();
 MotorFirebird motorEm(const QStringList &raizes);
 
 // Where the engine of a client library in pastaCliente, of version
-// maior.menor, may be, in order: Debian's layout (pastaCliente/firebird/4.0),
+// maior.menor, may be, in order: Debian's layout (pastaCliente/firebird/M.m),
 // then a Firebird folder of its own (/opt/firebird/lib: /opt/firebird).
 QStringList raizesDoMotor(const QString &pastaCliente, int maior, int menor);
 
