@@ -1,18 +1,41 @@
 #!/bin/bash
-# Installs, with apt-get, the Debian 12 packages OrvoAviso needs and that the
-# machine does not have yet.
+# Installs, with apt-get, the packages OrvoAviso needs and that the machine
+# does not have yet. The Firebird packages are those of the release's own
+# client library (firebird3.0-* on Debian 12, firebird4.0-* on Debian 13), and
+# the fuzzers' run-time those of its clang, as apt-cache tells.
 #
 #   dependencias.sh demo     building and running the demonstration only
 #   dependencias.sh [testes] everything: the demonstration's, the private test
 #                            servers, the fuzzers, the packaging check
 set -eu
 MODO=${1:-testes}
+SUDO=
+[ "$(id -u)" -eq 0 ] || SUDO=sudo
+
+# A fresh system has no package lists yet.
+ATUALIZADO=
+if ! apt-cache show libfbclient2 >/dev/null 2>&1; then
+  $SUDO apt-get update -qq
+  ATUALIZADO=1
+fi
+apt-cache show libfbclient2 >/dev/null 2>&1 || { echo "apt-cache não conhece libfbclient2" >&2; exit 1; }
+
+# The version (major.minor) of a package: the installed one, or the one apt would install.
+versao() {
+  local v
+  v=$(dpkg-query -W -f='${Version}' "$1" 2>/dev/null || true)
+  [ -n "$v" ] || v=$(apt-cache policy "$1" | sed -n 's/^ *Candidate: *//p')
+  echo "$v" | sed -E 's/^[0-9]+://; s/^([0-9]+)\.([0-9]+).*/\1.\2/'
+}
+FB=firebird$(versao libfbclient2)
+# clang is a dependency package: the real compiler is clang-NN.
+CLANG=$(apt-cache depends clang 2>/dev/null | sed -n 's/^ *Depends: clang-\([0-9]*\)$/\1/p' | head -n1)
 
 # Building, the program and the demonstration database.
 DEMO=(
   cmake g++ make pkg-config
   qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev
-  firebird-dev libfbclient2 firebird3.0-server-core firebird3.0-utils
+  firebird-dev libfbclient2 "$FB-server-core" "$FB-utils"
   fonts-dejavu-core
 )
 # Without a display the demonstration runs under Xvfb and saves a picture of
@@ -22,9 +45,9 @@ SEM_TELA=(xvfb xauth x11-utils imagemagick)
 # and the packaging check (cpack's dpkg-shlibdeps, lintian, the desktop entry
 # check, the icons drawn from the SVG).
 TESTES=(
-  firebird3.0-server libqt6sql6-ibase
+  "$FB-server" libqt6sql6-ibase
   postgresql odbc-postgresql unixodbc libqt6sql6-odbc
-  clang libclang-rt-14-dev
+  clang ${CLANG:+"libclang-rt-$CLANG-dev"}
   dpkg-dev lintian desktop-file-utils librsvg2-bin file
   dbus openbox xvfb xauth
   at-spi2-core python3-pyatspi
@@ -44,8 +67,6 @@ for p in "${PACOTES[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || FALTAM+=("$p")
 done
 [ ${#FALTAM[@]} -eq 0 ] && exit 0
-SUDO=
-[ "$(id -u)" -eq 0 ] || SUDO=sudo
 echo "Instalando: ${FALTAM[*]}"
-$SUDO apt-get update -qq
+[ -n "${ATUALIZADO:-}" ] || $SUDO apt-get update -qq
 DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${FALTAM[@]}" >/dev/null

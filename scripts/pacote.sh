@@ -36,9 +36,11 @@ for p in libqt6widgets6 libc6; do
 done
 # The Firebird client library, which the program is linked with.
 depende libfbclient2 || falha "Depends sem o cliente Firebird: $DEPENDE"
-case "$(dpkg-deb -f "$DEB" Recommends)" in
-  *firebird3.0-server-core*) ok "Depends: $DEPENDE" ;;
-  *) falha "Recommends sem firebird3.0-server-core" ;;
+# The engine recommended is the one of this release's client library.
+MOTOR=firebird$(dpkg-query -W -f='${Version}' libfbclient2 | sed -E 's/^[0-9]+://; s/^([0-9]+\.[0-9]+).*/\1/')-server-core
+case ", $(dpkg-deb -f "$DEB" Recommends)," in
+  *", $MOTOR,"*) ok "Depends: $DEPENDE; Recommends: $MOTOR" ;;
+  *) falha "Recommends sem $MOTOR: $(dpkg-deb -f "$DEB" Recommends)" ;;
 esac
 
 # lintian refuses nothing as root but says so; only errors fail the check.

@@ -25,8 +25,19 @@ set -u
 NOME_SCRIPT=firebird.sh
 . "$(dirname "$0")/comum.sh"
 
-RAIZ_DEBIAN=/usr/lib/x86_64-linux-gnu/firebird/3.0
+# The engine root of the installed client's version: Debian keeps it beside
+# the client library, as firebird/M.m (3.0 on Debian 12, 4.0 on Debian 13).
+CLIENTE_FB=$(dpkg -L libfbclient2 2>/dev/null | grep -E '^/usr/lib/[^/]+/libfbclient\.so\.2$' | head -n1)
+VERSAO_FB=$(dpkg-query -W -f='${Version}' libfbclient2 2>/dev/null | sed -E 's/^[0-9]+://; s/^([0-9]+\.[0-9]+).*/\1/')
+RAIZ_DEBIAN=$(dirname "$(readlink -f "$CLIENTE_FB")")/firebird/$VERSAO_FB
+# Debian 13's /usr/sbin/firebird and isql-fb are a wrapper that sets FIREBIRD
+# to the system's root; the version's own programs keep this server's root.
 SERVIDOR=/usr/sbin/firebird
+ISQL=isql-fb
+if [ -x "/usr/lib/firebird/$VERSAO_FB/bin/firebird" ]; then
+    SERVIDOR=$(readlink -f "/usr/lib/firebird/$VERSAO_FB/bin/firebird")
+    ISQL=/usr/lib/firebird/$VERSAO_FB/bin/isql-fb
+fi
 SENHA_SYSDBA=${ORVO_FB_SENHA:-quillfern}
 MODO_SERVIDOR=${ORVO_FB_MODO:-SuperClassic}
 
@@ -77,6 +88,16 @@ prepara_raiz() {
     for item in firebird.msg plugins.conf fbtrace.conf; do
         cp -fL "$RAIZ_DEBIAN/$item" "$RAIZ/$item" || falha "não consegui copiar $item"
     done
+    # Firebird 4 refuses a plugin reached through a link: each one at its real
+    # path, those of the engine's own plugins.conf (ChaCha64, UDR) too.
+    local modulo plugins_reais
+    plugins_reais=$(readlink -f "$RAIZ_DEBIAN/plugins")
+    sed -i "s|\$(dir_plugins)|$plugins_reais|g" "$RAIZ/plugins.conf"
+    for modulo in "$RAIZ_DEBIAN"/plugins/lib*.so; do
+        [ -f "$modulo" ] || continue
+        modulo=$(readlink -f "$modulo")
+        printf 'Plugin = %s {\n\tModule = %s\n}\n' "$(basename "$modulo" .so | cut -c4-)" "${modulo%.so}" >> "$RAIZ/plugins.conf"
+    done
     if [ ! -f "$RAIZ/intl/libfbintl.so" ] || [ -L "$RAIZ/intl" ]; then
         rm -rf "$RAIZ/intl"
         mkdir -p "$RAIZ/intl"
@@ -102,16 +123,17 @@ security.db = $SEGURANCA
 EOF
 }
 
-# The security database with SYSDBA, made once through the embedded engine; a
-# half-made one (no marker) is made again.
+# The security database with SYSDBA, made once through the embedded engine (the
+# user is created or altered: Firebird 4 puts SYSDBA in a new security database
+# by itself); a half-made one (no marker) is made again.
 prepara_seguranca() {
     [ -f "$PASTA/seguranca.ok" ] && [ -f "$SEGURANCA" ] && return 0
     rm -f "$SEGURANCA" "$PASTA/seguranca.ok"
     local feito=0
-    ambiente_firebird isql-fb -q -b -user SYSDBA > "$PASTA/seguranca.saida" 2>&1 <<EOF && feito=1
+    ambiente_firebird "$ISQL" -q -b -user SYSDBA > "$PASTA/seguranca.saida" 2>&1 <<EOF && feito=1
 CREATE DATABASE '$SEGURANCA';
 COMMIT;
-CREATE USER SYSDBA PASSWORD '$SENHA_SYSDBA' USING PLUGIN Srp;
+CREATE OR ALTER USER SYSDBA PASSWORD '$SENHA_SYSDBA' USING PLUGIN Srp;
 COMMIT;
 EOF
     if [ $feito -ne 1 ] || grep -q -i 'failed\|error' "$PASTA/seguranca.saida"; then
@@ -165,7 +187,7 @@ inicia() {
     done
     [ -n "$pid" ] && processo_vivo "$pid" && kill -KILL "$pid" 2>/dev/null
     tail -n 20 "$SAIDA" >&2
-    tail -n 10 /var/log/firebird/firebird3.0.log >&2 2>/dev/null
+    tail -n 10 "/var/log/firebird/firebird$VERSAO_FB.log" >&2 2>/dev/null
     falha "o servidor não respondeu na porta $PORTA"
 }
 

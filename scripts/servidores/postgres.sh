@@ -1,6 +1,7 @@
 #!/bin/bash
-# Private PostgreSQL 15 cluster for the tests, on 127.0.0.1:PORTA, with the ODBC
-# data source "SQLVendas" pointing at it.
+# Private PostgreSQL cluster (the release's version: 15 on Debian 12, 17 on
+# Debian 13) for the tests, on 127.0.0.1:PORTA, with the ODBC data source
+# "SQLVendas" pointing at it.
 #
 #   postgres.sh inicia PASTA PORTA            start it (initdb the first time)
 #   postgres.sh para   PASTA [PORTA]          stop it; the data stays
@@ -18,7 +19,9 @@ set -u
 NOME_SCRIPT=postgres.sh
 . "$(dirname "$0")/comum.sh"
 
-BIN=/usr/lib/postgresql/15/bin
+# The newest version installed.
+BIN=$(ls -d /usr/lib/postgresql/*/bin 2>/dev/null | sort -V | tail -n 1)
+BIN=${BIN:-/usr/lib/postgresql/bin}
 DRIVER_ODBC=/usr/lib/x86_64-linux-gnu/odbc/psqlodbcw.so
 ESQUEMA_PADRAO=$(cd "$(dirname "$0")/../.." && pwd)/db/schema.sql
 
@@ -30,7 +33,7 @@ uso() {
 [ $# -ge 2 ] || uso
 ACAO=$1
 exige_root
-[ -x "$BIN/postgres" ] || falha "PostgreSQL 15 não instalado em $BIN"
+[ -x "$BIN/postgres" ] || falha "PostgreSQL não instalado em /usr/lib/postgresql"
 PASTA=$(pasta_absoluta "$2") || exit 1
 DADOS=$PASTA/dados
 ARQ_PORTA=$PASTA/porta

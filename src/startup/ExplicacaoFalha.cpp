@@ -4,6 +4,7 @@
 #include "startup/Configuracao.h"
 
 #include <QChar>
+#include <QHash>
 #include <QRegularExpression>
 #include <QTcpSocket>
 #include <cerrno>
@@ -81,6 +82,39 @@ QString tabelaSemPermissao(const ErroCorrente &erro)
     const QStringList argumentos = argumentosDe(erro, isc_no_priv);
     return argumentos.value(1).compare(QLatin1String("database"), Qt::CaseInsensitive) == 0 ? QString()
                                                                                            : argumentos.value(2);
+}
+
+// A database of another on-disk structure (ODS) than this engine's, made by
+// another Firebird: its file, the structure found and the one this engine
+// reads ("unsupported on-disk structure for file @1; found @2.@3, support
+// @4.@5"). Empty file when the error is another.
+struct OutraEstrutura {
+    QString arquivo;
+    QString encontrada;
+    QString suportada;
+};
+
+OutraEstrutura outraEstrutura(const ErroCorrente &erro)
+{
+    const QStringList a = argumentosDe(erro, isc_wrong_ods);
+    if (a.size() < 5)
+        return {};
+    return {a.at(0), a.at(1) + u'.' + a.at(2), a.at(3) + u'.' + a.at(4)};
+}
+
+// The Firebird that writes each structure, as its makers list them. An engine
+// tells the newest minor structure it reads (Firebird 3: 12.2), so a major
+// number that only one Firebird wrote names it too.
+QString firebirdDaEstrutura(const QString &ods)
+{
+    static const QHash<QString, QString> versoes{
+        {QStringLiteral("10.0"), QStringLiteral("1.0")}, {QStringLiteral("10.1"), QStringLiteral("1.5")},
+        {QStringLiteral("11.0"), QStringLiteral("2.0")}, {QStringLiteral("11.1"), QStringLiteral("2.1")},
+        {QStringLiteral("11.2"), QStringLiteral("2.5")}, {QStringLiteral("12"), QStringLiteral("3")},
+        {QStringLiteral("13.0"), QStringLiteral("4")},   {QStringLiteral("13.1"), QStringLiteral("5")}};
+    const QString versao = versoes.value(ods, versoes.value(ods.section(u'.', 0, 0)));
+    return versao.isEmpty() ? QStringLiteral("ODS %1").arg(ods)
+                            : QStringLiteral("ODS %1, do Firebird %2").arg(ods, versao);
 }
 
 // Something is at the path but it is no database: a folder, an empty or cut
@@ -211,6 +245,12 @@ Explicacao explicaFalha(const ErroCorrente &erro, const ContextoFalha &contexto)
         return {QStringLiteral("O usuário do banco de dados não pode ler a tabela %1: peça ao administrador do banco "
                                "de dados permissão de leitura (GRANT SELECT) nela para esse usuário.")
                     .arg(tabelaSemPermissao(erro))};
+    if (const OutraEstrutura outra = outraEstrutura(erro); !outra.arquivo.isEmpty())
+        return {QStringLiteral("O arquivo do banco de dados %1 é de outra versão do Firebird (estrutura %2), que o "
+                               "Firebird deste computador (%3) não abre: faça o servidor Firebird que o criou servir o "
+                               "arquivo, escrevendo a linha 1 do orvo.ini como servidor:/pasta, ou converta o arquivo "
+                               "para a versão deste computador com um backup e um restore (gbak).")
+                    .arg(outra.arquivo, firebirdDaEstrutura(outra.encontrada), firebirdDaEstrutura(outra.suportada))};
     if (arquivoQueNaoEBanco(erro))
         return {QStringLiteral("O arquivo do banco de dados %1 não pode ser lido como banco de dados (está vazio, "
                                "estragado ou é uma pasta): ponha no lugar uma cópia boa do banco de dados de vendas.")

@@ -73,6 +73,37 @@ private slots:
                         "than expected"
             << Codigos{isc_io_error, isc_random} << Argumentos{{"read", "/srv/vendas/VENDAS.FDB"}, {"File size is less than expected"}}
             << 0 << true << false << "O arquivo do banco de dados /srv/vendas/VENDAS.FDB não pode ser lido" << true;
+        // A file of another on-disk structure: the versions come as numbers.
+        QTest::newRow("arquivo do Firebird 4 no Firebird 3 (textos reais)")
+            << -820L << "unsupported on-disk structure for file /srv/vendas/VENDAS.FDB; found 13.0, support 12.2"
+            << Codigos{isc_wrong_ods} << Argumentos{{"/srv/vendas/VENDAS.FDB", "13", "0", "12", "2"}} << 0 << true
+            << false
+            << "O arquivo do banco de dados /srv/vendas/VENDAS.FDB é de outra versão do Firebird (estrutura ODS 13.0, "
+               "do Firebird 4), que o Firebird deste computador (ODS 12.2, do Firebird 3) não abre"
+            << true;
+        QTest::newRow("arquivo do Firebird 3 no Firebird 4")
+            << -820L << "unsupported on-disk structure for file /srv/vendas/VENDAS.FDB; found 12.0, support 13.0"
+            << Codigos{isc_wrong_ods} << Argumentos{{"/srv/vendas/VENDAS.FDB", "12", "0", "13", "0"}} << 0 << true
+            << false
+            << "O arquivo do banco de dados /srv/vendas/VENDAS.FDB é de outra versão do Firebird (estrutura ODS 12.0, "
+               "do Firebird 3), que o Firebird deste computador (ODS 13.0, do Firebird 4) não abre: faça o servidor "
+               "Firebird que o criou servir o arquivo, escrevendo a linha 1 do orvo.ini como servidor:/pasta, ou "
+               "converta o arquivo para a versão deste computador com um backup e um restore (gbak)."
+            << true;
+        QTest::newRow("arquivo do Firebird 2.5 no Firebird 3")
+            << -820L << "unsupported on-disk structure for file /srv/vendas/VENDAS.FDB; found 11.2, support 12.2"
+            << Codigos{isc_wrong_ods} << Argumentos{{"/srv/vendas/VENDAS.FDB", "11", "2", "12", "2"}} << 0 << true
+            << false
+            << "O arquivo do banco de dados /srv/vendas/VENDAS.FDB é de outra versão do Firebird (estrutura ODS 11.2, "
+               "do Firebird 2.5), que o Firebird deste computador (ODS 12.2, do Firebird 3) não abre"
+            << true;
+        QTest::newRow("estrutura que não se conhece")
+            << -820L << "unsupported on-disk structure for file /srv/vendas/VENDAS.FDB; found 14.0, support 13.1"
+            << Codigos{isc_wrong_ods} << Argumentos{{"/srv/vendas/VENDAS.FDB", "14", "0", "13", "1"}} << 0 << true
+            << false
+            << "O arquivo do banco de dados /srv/vendas/VENDAS.FDB é de outra versão do Firebird (estrutura ODS 14.0), "
+               "que o Firebird deste computador (ODS 13.1, do Firebird 5) não abre"
+            << true;
         const Codigos preso{isc_io_error, isc_already_opened};
         const Argumentos presoArgs{{"lock", "/srv/vendas/VENDAS.FDB"}, {}};
         const QString presoTexto = QStringLiteral("I/O error during \"lock\" operation for file \"/srv/vendas/VENDAS.FDB\"\n"

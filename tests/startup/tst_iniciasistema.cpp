@@ -511,7 +511,10 @@ private slots:
         QTest::addColumn<QString>("primeiraLinha"); // its start
         QTest::addColumn<int>("status");
         // "preso": isql-fb holds the file in the engine's default (exclusive)
-        // mode; "semRaiz": the program's Firebird root can be made nowhere.
+        // mode; "semRaiz": the program's Firebird root can be made nowhere;
+        // "outraEstrutura": the database's header says another on-disk
+        // structure (OUTRA) than the local engine's, as a file of the Firebird
+        // before or after it does.
         QTest::addColumn<QString>("preparo");
         QTest::newRow("pasta errada") << QByteArray("/nao/existe/esta/pasta\r\n")
                                       << "O arquivo do banco de dados /nao/existe/esta/pasta/VENDAS.FDB não existe: "
@@ -552,6 +555,10 @@ private slots:
             << "O OrvoAviso não conseguiu criar a sua configuração do Firebird em nenhuma pasta em que o usuário "
                + nomeDoUsuario() + " pode escrever, e sem ela tomaria o arquivo de vendas só para si"
             << int(SaidaSemBanco) << "semRaiz";
+        QTest::newRow("arquivo de outra versão do Firebird")
+            << QByteArray("PASTA\r\n")
+            << "O arquivo do banco de dados PASTA/VENDAS.FDB é de outra versão do Firebird (estrutura ODS OUTRA"
+            << int(SaidaSemBanco) << "outraEstrutura";
     }
     void bancoNaoAbre()
     {
@@ -587,6 +594,23 @@ private slots:
             QByteArray saida;
             QVERIFY2(QTest::qWaitFor([&] { return (saida += isql.readAll()).contains("aberto"); }, 20000),
                      (saida + isql.readAllStandardError()).constData());
+        }
+        if (preparo == QLatin1String("outraEstrutura")) {
+            // The engine reads the structure's version first, from the header
+            // page: its major number, flagged as Firebird's, after the page size.
+            QFile banco(bancoteste::criaBancoFirebird(pasta.path()));
+            QVERIFY(banco.open(QIODevice::ReadWrite));
+            QVERIFY(banco.seek(18));
+            const QByteArray lido = banco.read(2);
+            const int propria = (quint8(lido[0]) | quint8(lido[1]) << 8) & 0x7fff;
+            QVERIFY2(propria >= 10, qPrintable(QString::number(propria)));
+            const int outra = propria == 13 ? 12 : propria + 1;
+            const quint16 versao = 0x8000 | outra;
+            QVERIFY(banco.seek(18));
+            const char novo[2] = {char(versao & 0xff), char(versao >> 8)};
+            QCOMPARE(banco.write(novo, 2), qint64(2));
+            banco.close();
+            primeiraLinha.replace(QStringLiteral("OUTRA"), QStringLiteral("%1.0").arg(outra));
         }
         QString programa = pasta.path();
         QHash<QByteArray, QByteArray> ambienteAntes;

@@ -1,6 +1,7 @@
 #include "database/firebird/Firebird.h"
 #include "base/ErroCorrente.h"
 #include "database/firebird/Portao.h"
+#include "database/firebird/RaizFirebird.h"
 
 #include <QDateTime>
 #include <QStringDecoder>
@@ -110,7 +111,12 @@ DetalheErro detalheDo(const ISC_STATUS *status)
                 detalhe.erroDoSistema = int(*item);
             ++item;
             break;
-        default: // numbers, warnings, other systems' codes: one value each
+        case isc_arg_number: // the on-disk structure's versions, say
+            if (!detalhe.argumentos.isEmpty())
+                detalhe.argumentos.last() << QString::number(*item);
+            ++item;
+            break;
+        default: // warnings, other systems' codes: one value each
             ++item;
             break;
         }
@@ -169,7 +175,7 @@ Anexo::Anexo(const QString &banco, const QString &usuario, const QString &senha,
     // server holds it, to that local server), without asking the network client first.
     local_ = banco.startsWith(u'/');
     if (local_)
-        acrescenta(dpb, isc_dpb_config, QByteArrayLiteral("Providers = Engine12, Loopback"));
+        acrescenta(dpb, isc_dpb_config, QByteArrayLiteral("Providers = ") + provedoresLocais());
     if (esperaSegundos > 0) {
         const ISC_LONG segundos = esperaSegundos;
         QByteArray valor(4, '\0');

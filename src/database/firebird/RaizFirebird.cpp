@@ -6,20 +6,22 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QUuid>
 
 #include <cerrno>
+#include <ibase.h>
+#include <link.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace bancodados {
 namespace {
 
-const QString RaizDebian = QStringLiteral("/usr/lib/x86_64-linux-gnu/firebird/3.0");
 // Named after the layout of the root: a root made by an earlier version of
 // the program has another marker and is made again.
-const QString Marca = QStringLiteral("orvoaviso-superclassic-2");
+const QString Marca = QStringLiteral("orvoaviso-superclassic-5");
 
 bool copiaArquivo(const QString &origem, const QString &destino)
 {
@@ -28,19 +30,41 @@ bool copiaArquivo(const QString &origem, const QString &destino)
     return !real.isEmpty() && QFile::copy(real, destino);
 }
 
-bool montaRaiz(const QString &pasta)
+bool montaRaiz(const QString &pasta, const QString &raizMotor)
 {
     QDir dir;
     if (!dir.mkpath(pasta + QStringLiteral("/intl")))
         return false;
     for (const char *nome : {"databases.conf", "fbtrace.conf", "plugins.conf", "firebird.msg"})
-        copiaArquivo(RaizDebian + u'/' + QLatin1String(nome), pasta + u'/' + QLatin1String(nome));
+        copiaArquivo(raizMotor + u'/' + QLatin1String(nome), pasta + u'/' + QLatin1String(nome));
     // The character sets must be real files in the root: reached through a link
     // the engine does not find WIN1252.
-    copiaArquivo(RaizDebian + QStringLiteral("/intl/libfbintl.so"), pasta + QStringLiteral("/intl/libfbintl.so"));
-    copiaArquivo(RaizDebian + QStringLiteral("/intl/fbintl.conf"), pasta + QStringLiteral("/intl/fbintl.conf"));
+    copiaArquivo(raizMotor + QStringLiteral("/intl/libfbintl.so"), pasta + QStringLiteral("/intl/libfbintl.so"));
+    copiaArquivo(raizMotor + QStringLiteral("/intl/fbintl.conf"), pasta + QStringLiteral("/intl/fbintl.conf"));
     for (const char *nome : {"plugins", "lib", "UDF"})
-        QFile::link(RaizDebian + u'/' + QLatin1String(nome), pasta + u'/' + QLatin1String(nome));
+        QFile::link(raizMotor + u'/' + QLatin1String(nome), pasta + u'/' + QLatin1String(nome));
+
+    // Firebird 4 refuses a plugin reached through a link ("Actual module name
+    // does not match requested"): each one is named at its real path.
+    // Those the engine's own plugins.conf names (Firebird 4's ChaCha64, UDR)
+    // are in its plugins folder, read at its real path too.
+    const QString pastaPlugins = QFileInfo(raizMotor + QStringLiteral("/plugins")).canonicalFilePath();
+    QFile plugins(pasta + QStringLiteral("/plugins.conf"));
+    if (!plugins.open(QIODevice::ReadWrite | QIODevice::Text))
+        return false;
+    QByteArray configuracao = plugins.readAll();
+    configuracao.replace("$(dir_plugins)", QFile::encodeName(pastaPlugins));
+    plugins.resize(0);
+    plugins.write(configuracao);
+    plugins.write("\n# OrvoAviso: the engine's plugins at their real paths.\n");
+    for (const QFileInfo &modulo : QDir(raizMotor + QStringLiteral("/plugins"))
+                                        .entryInfoList({QStringLiteral("lib*.so")}, QDir::Files)) {
+        const QString real = modulo.canonicalFilePath();
+        plugins.write(QStringLiteral("Plugin = %1 {\n\tModule = %2\n}\n")
+                          .arg(modulo.completeBaseName().mid(3), real.left(real.size() - 3))
+                          .toUtf8());
+    }
+    plugins.close();
 
     QFile conf(pasta + QStringLiteral("/firebird.conf"));
     if (!conf.open(QIODevice::WriteOnly | QIODevice::Text))
@@ -50,7 +74,10 @@ bool montaRaiz(const QString &pasta)
                "ServerMode = SuperClassic\n"
                "# Nothing traces a reminder's readings: the trace plugin and its shared memory\n"
                "# are not set up at every start.\n"
-               "TracePlugin =\n");
+               "TracePlugin =\n"
+               "# Values in the types the program reads: Firebird 4 would give a sum of\n"
+               "# NUMERIC(18,2) as a 128-bit integer. Earlier engines have no such types.\n"
+               "DataTypeCompatibility = 3.0\n");
     conf.close();
 
     QFile marca(pasta + u'/' + Marca);
@@ -59,18 +86,21 @@ bool montaRaiz(const QString &pasta)
 
 // Every file the engine needs is there, as it was put: a root that has its
 // marker but lost a file (the character sets, say) fails at every notice.
-bool raizPronta(const QString &pasta)
+bool raizPronta(const QString &pasta, const QString &raizMotor)
 {
     if (!QFileInfo::exists(pasta + u'/' + Marca))
         return false;
+    // Made for the engine that is installed now, not for one the system replaced.
+    if (QFileInfo(pasta + QStringLiteral("/plugins")).symLinkTarget() != QFileInfo(raizMotor + QStringLiteral("/plugins")).absoluteFilePath())
+        return false;
     for (const char *nome : {"firebird.conf", "databases.conf", "fbtrace.conf", "plugins.conf", "firebird.msg",
                              "intl/fbintl.conf", "plugins", "lib", "UDF"}) {
-        const QString original = RaizDebian + u'/' + QLatin1String(nome);
+        const QString original = raizMotor + u'/' + QLatin1String(nome);
         if (QFileInfo::exists(original) && !QFileInfo::exists(pasta + u'/' + QLatin1String(nome)))
             return false;
     }
     const QFileInfo intl(pasta + QStringLiteral("/intl/libfbintl.so"));
-    if (!intl.isFile() || intl.isSymLink() || intl.size() != QFileInfo(RaizDebian + QStringLiteral("/intl/libfbintl.so")).size())
+    if (!intl.isFile() || intl.isSymLink() || intl.size() != QFileInfo(raizMotor + QStringLiteral("/intl/libfbintl.so")).size())
         return false;
     QFile conf(pasta + QStringLiteral("/firebird.conf"));
     return conf.open(QIODevice::ReadOnly) && conf.readAll().contains("ServerMode = SuperClassic");
@@ -94,25 +124,28 @@ void removeSobras(const QString &pasta)
 // Builds the root in a temporary folder beside the target and moves it into
 // place, so that two programs starting together never see half a root. A
 // damaged root is moved aside first and removed.
-bool preparaRaizEm(const QString &pasta)
+bool preparaRaizEm(const QString &pasta) { return preparaRaizEm(pasta, motorInstalado()); }
+
+bool preparaRaizEm(const QString &pasta, const MotorFirebird &motor)
 {
+    const QString &raizMotor = motor.raiz;
     removeSobras(pasta);
-    if (raizPronta(pasta))
+    if (raizPronta(pasta, raizMotor))
         return true;
     const QString sufixo = QUuid::createUuid().toString(QUuid::Id128);
     const QString temporaria = pasta + QStringLiteral(".tmp-") + sufixo;
-    if (!montaRaiz(temporaria)) {
+    if (!montaRaiz(temporaria, raizMotor)) {
         QDir(temporaria).removeRecursively();
         return false;
     }
-    if (QFileInfo::exists(pasta) && !raizPronta(pasta)) {
+    if (QFileInfo::exists(pasta) && !raizPronta(pasta, raizMotor)) {
         const QString velha = pasta + QStringLiteral(".velha-") + sufixo;
         if (QDir().rename(pasta, velha))
             QDir(velha).removeRecursively();
     }
     if (!QDir().rename(temporaria, pasta))
         QDir(temporaria).removeRecursively(); // another program put its own in place first
-    return raizPronta(pasta);
+    return raizPronta(pasta, raizMotor);
 }
 
 bool programaInstalado(const QString &pastaPrograma)
@@ -193,6 +226,77 @@ QString preparaRaizFirebird()
         }
     }
     throw ErroSistema(ErroSemRaizFirebird, QStringLiteral("Pastas tentadas: ") + lugares.join(QStringLiteral(", ")));
+}
+
+namespace {
+// The folder of the client library loaded in this process, as the loader
+// found it.
+QString pastaDoCliente()
+{
+    QString pasta;
+    dl_iterate_phdr(
+        [](dl_phdr_info *info, size_t, void *dados) {
+            const QString nome = QFile::decodeName(info->dlpi_name ? info->dlpi_name : "");
+            if (!QFileInfo(nome).fileName().startsWith(QLatin1String("libfbclient.so")))
+                return 0;
+            *static_cast<QString *>(dados) = QFileInfo(QFileInfo(nome).canonicalFilePath()).path();
+            return 1;
+        },
+        &pasta);
+    return pasta;
+}
+} // namespace
+
+QStringList raizesDoMotor(const QString &pastaCliente, int maior, int menor)
+{
+    if (pastaCliente.isEmpty())
+        return {};
+    return {QDir::cleanPath(pastaCliente + QStringLiteral("/firebird/%1.%2").arg(maior).arg(menor)),
+            QDir::cleanPath(pastaCliente + QStringLiteral("/..")), QDir::cleanPath(pastaCliente)};
+}
+
+MotorFirebird motorEm(const QStringList &raizes)
+{
+    static const QRegularExpression plugin(QStringLiteral("^lib(Engine(\\d+))\\.so$"));
+    for (const QString &raiz : raizes) {
+        MotorFirebird motor;
+        int versao = -1;
+        for (const QString &nome : QDir(raiz + QStringLiteral("/plugins")).entryList({QStringLiteral("libEngine*.so")},
+                                                                                   QDir::Files)) {
+            const QRegularExpressionMatch m = plugin.match(nome);
+            if (m.hasMatch() && m.captured(2).toInt() > versao) {
+                versao = m.captured(2).toInt();
+                motor = {raiz, m.captured(1)};
+            }
+        }
+        if (versao >= 0)
+            return motor;
+    }
+    return {};
+}
+
+const MotorFirebird &motorInstalado()
+{
+    // Only the version is asked of the client: anything that reads its
+    // configuration would fix its root before FIREBIRD names the program's own.
+    // isc_get_client_major_version answers the InterBase version (6); the
+    // text ends with Firebird's own ("LI-V6.3.… Firebird M.m").
+    static const MotorFirebird motor = [] {
+        char texto[256] = {};
+        isc_get_client_version(texto);
+        static const QRegularExpression versao(QStringLiteral("Firebird (\\d+)\\.(\\d+)"));
+        const QRegularExpressionMatch m = versao.match(QString::fromLatin1(texto));
+        if (!m.hasMatch())
+            return MotorFirebird{};
+        return motorEm(raizesDoMotor(pastaDoCliente(), m.captured(1).toInt(), m.captured(2).toInt()));
+    }();
+    return motor;
+}
+
+QByteArray provedoresLocais()
+{
+    const QString &provedor = motorInstalado().provedor;
+    return (provedor.isEmpty() ? QStringLiteral("Loopback") : provedor + QStringLiteral(", Loopback")).toLatin1();
 }
 
 } // namespace bancodados

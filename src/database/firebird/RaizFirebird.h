@@ -41,4 +41,34 @@ bool programaInstalado(const QString &pastaPrograma);
 // halfway left beside it. False when it cannot be made there.
 bool preparaRaizEm(const QString &pasta);
 
+// The Firebird engine this program's client library goes with: its root
+// (configuration, plugins, character sets) and its provider, named after the
+// engine plugin found there (plugins/libEngineNN.so: "EngineNN"). Both empty
+// when no engine is installed.
+struct MotorFirebird {
+    QString raiz;
+    QString provedor;
+};
+
+// The engine installed for the linked client, found once: the client tells
+// its version, the root follows from the client's own folder.
+const MotorFirebird &motorInstalado();
+
+// The first of raizes holding an engine plugin; the newest plugin when a root
+// holds more than one.
+MotorFirebird motorEm(const QStringList &raizes);
+
+// Where the engine of a client library in pastaCliente, of version
+// maior.menor, may be, in order: Debian's layout (pastaCliente/firebird/M.m),
+// then a Firebird folder of its own (/opt/firebird/lib: /opt/firebird).
+QStringList raizesDoMotor(const QString &pastaCliente, int maior, int menor);
+
+// The providers a file on this machine is opened with: the installed engine,
+// then a local server holding the file.
+QByteArray provedoresLocais();
+
+// preparaRaizEm for a given engine: a root made for another engine (the
+// system upgraded its Firebird) is made again.
+bool preparaRaizEm(const QString &pasta, const MotorFirebird &motor);
+
 } // namespace bancodados

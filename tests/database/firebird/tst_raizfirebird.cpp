@@ -93,6 +93,19 @@ private slots:
         QVERIFY(conf.open(QIODevice::ReadOnly));
         QVERIFY(conf.readAll().contains("ServerMode = SuperClassic"));
         QVERIFY(QFileInfo(esperada + QStringLiteral("/intl/libfbintl.so")).isFile());
+        // The engine the linked client goes with, and its plugin, behind the root.
+        const bancodados::MotorFirebird &motor = bancodados::motorInstalado();
+        QCOMPARE(QFileInfo(esperada + QStringLiteral("/plugins")).symLinkTarget(), motor.raiz + QStringLiteral("/plugins"));
+        QVERIFY2(QFileInfo::exists(esperada + QStringLiteral("/plugins/lib") + motor.provedor + QStringLiteral(".so")),
+                 qPrintable(motor.provedor));
+        QCOMPARE(bancodados::provedoresLocais(), motor.provedor.toLatin1() + ", Loopback");
+        // Firebird 4 loads a plugin only from its real path.
+        QFile plugins(esperada + QStringLiteral("/plugins.conf"));
+        QVERIFY(plugins.open(QIODevice::ReadOnly));
+        const QString modulo =
+            QFileInfo(motor.raiz + QStringLiteral("/plugins/lib") + motor.provedor + QStringLiteral(".so")).canonicalFilePath();
+        QVERIFY(plugins.readAll().contains(
+            QStringLiteral("Plugin = %1 {\n\tModule = %2\n}").arg(motor.provedor, modulo.chopped(3)).toUtf8()));
         QCOMPARE(QFileInfo::exists(bin + QStringLiteral("/firebird")), !instalado);
         QCOMPARE(QFileInfo::exists(cache_.filePath(QStringLiteral("orvoaviso"))), instalado);
     }
@@ -170,6 +183,72 @@ private slots:
         QVERIFY(conf.readAll().contains("ServerMode = SuperClassic"));
         if (esperada.contains(QStringLiteral("/orvoaviso-"))) // this user's alone
             QCOMPARE(QFileInfo(QFileInfo(esperada).path()).permissions() & 0x0077, QFileDevice::Permissions());
+    }
+
+    // The engine is found from the client's folder and version, whatever the
+    // version: Debian's layout (libfbclient beside firebird/M.m), a Firebird
+    // folder of its own (/opt/firebird/lib), the newest plugin of a root. "REAL"
+    // is the engine of the client this test is linked with.
+    void motor_data()
+    {
+        QTest::addColumn<QString>("cliente");        // folder of the client library, under TMP
+        QTest::addColumn<int>("maior");
+        QTest::addColumn<int>("menor");
+        QTest::addColumn<QStringList>("plugins");    // engine plugins made, TMP-relative
+        QTest::addColumn<QString>("raiz");           // "" : no engine
+        QTest::addColumn<QString>("provedor");
+        QTest::newRow("instalado") << "REAL" << 0 << 0 << QStringList() << "REAL" << "REAL";
+        QTest::newRow("Debian, Firebird 4")
+            << "lib" << 4 << 0 << QStringList{"lib/firebird/3.0/plugins/libEngine12.so", "lib/firebird/4.0/plugins/libEngine13.so"}
+            << "lib/firebird/4.0" << "Engine13";
+        QTest::newRow("Debian, Firebird 5")
+            << "lib" << 5 << 0 << QStringList{"lib/firebird/5.0/plugins/libEngine13.so", "lib/firebird/5.0/plugins/libEngine14.so"}
+            << "lib/firebird/5.0" << "Engine14";
+        QTest::newRow("pasta própria do Firebird")
+            << "opt/firebird/lib" << 4 << 0 << QStringList{"opt/firebird/plugins/libEngine13.so"} << "opt/firebird"
+            << "Engine13";
+        QTest::newRow("só o motor de outra versão") << "lib" << 4 << 0
+                                                    << QStringList{"lib/firebird/3.0/plugins/libEngine12.so"} << ""
+                                                    << "";
+        QTest::newRow("nenhum motor") << "lib" << 3 << 0 << QStringList() << "" << "";
+    }
+    void motor()
+    {
+        QFETCH(QString, cliente);
+        QFETCH(int, maior);
+        QFETCH(int, menor);
+        QFETCH(QStringList, plugins);
+        QFETCH(QString, raiz);
+        QFETCH(QString, provedor);
+        const bancodados::MotorFirebird &instalado = bancodados::motorInstalado();
+        if (cliente == QLatin1String("REAL")) {
+            QVERIFY(!instalado.raiz.isEmpty());
+            QVERIFY(QFileInfo(instalado.raiz + QStringLiteral("/plugins/lib") + instalado.provedor
+                              + QStringLiteral(".so")).isFile());
+            QVERIFY(QFileInfo(instalado.raiz + QStringLiteral("/intl/libfbintl.so")).exists());
+            return;
+        }
+        QTemporaryDir tmp;
+        for (const QString &plugin : plugins) {
+            QVERIFY(QDir().mkpath(QFileInfo(tmp.filePath(plugin)).path()));
+            QFile arquivo(tmp.filePath(plugin));
+            QVERIFY(arquivo.open(QIODevice::WriteOnly));
+        }
+        const bancodados::MotorFirebird achado =
+            bancodados::motorEm(bancodados::raizesDoMotor(tmp.filePath(cliente), maior, menor));
+        QCOMPARE(achado.raiz, raiz.isEmpty() ? QString() : tmp.filePath(raiz));
+        QCOMPARE(achado.provedor, provedor);
+
+        // A root made for this engine is remade when the system's engine is
+        // another (Debian upgraded) and kept while it is the same.
+        if (raiz.isEmpty())
+            return;
+        const QString pasta = tmp.filePath(QStringLiteral("raiz"));
+        QVERIFY(bancodados::preparaRaizEm(pasta, instalado));
+        QVERIFY(QFile::remove(pasta + QStringLiteral("/plugins")));
+        QVERIFY(QFile::link(achado.raiz + QStringLiteral("/plugins"), pasta + QStringLiteral("/plugins")));
+        QVERIFY(bancodados::preparaRaizEm(pasta, instalado));
+        QCOMPARE(QFileInfo(pasta + QStringLiteral("/plugins")).symLinkTarget(), instalado.raiz + QStringLiteral("/plugins"));
     }
 
     // A root named in the environment is the one used, wherever the program is.
