@@ -134,7 +134,7 @@ private slots:
         QTest::newRow("sem firebird.conf") << "firebird.conf" << QByteArray();
         QTest::newRow("firebird.conf de outro modo") << "firebird.conf" << QByteArray("ServerMode = Super\n");
         QTest::newRow("sem firebird.msg") << "firebird.msg" << QByteArray();
-        QTest::newRow("sem a marca") << "orvoaviso-superclassic-2" << QByteArray();
+        QTest::newRow("sem a marca") << "orvoaviso-superclassic-5" << QByteArray();
     }
     void raizFirebirdSeRefaz()
     {
