@@ -185,6 +185,16 @@ bool ligacaoPerdida(const ErroCorrente &erro)
 // the statement's own alias ("D.PROVPAGAR").
 QString nomeSemApelido(const QString &nome) { return nome.section(u'.', -1); }
 
+// The column or table ("column", "relation") PostgreSQL says does not exist,
+// through ODBC: its words are all there is (no codes cross the driver). Names
+// as Firebird gives them: without the alias, in capitals.
+QString faltaNoPostgres(const ErroCorrente &erro, const QString &oque)
+{
+    const QRegularExpression falta(oque + QStringLiteral(R"re( "?([\w.]+)"? does not exist)re"));
+    const QRegularExpressionMatch achado = falta.match(erro.descricao);
+    return achado.hasMatch() ? nomeSemApelido(achado.captured(1)).toUpper() : QString();
+}
+
 // A folder of Windows (C:\Sistema\Dados, C:/...) or a share (\\servidor\...).
 bool caminhoDoWindows(const QString &pasta)
 {
@@ -273,14 +283,19 @@ Explicacao explicaFalha(const ErroCorrente &erro, const ContextoFalha &contexto)
         return {QStringLiteral("A fonte de dados ODBC \"SQLVendas\" não está definida neste computador: defina-a em "
                                "%1, com o driver e o banco de dados de vendas.")
                     .arg(onde(contexto))};
-    if (tem(erro, isc_dsql_field_err))
+    const QString coluna = tem(erro, isc_dsql_field_err)
+        ? nomeSemApelido(argumentosDe(erro, isc_dsql_field_err).value(0))
+        : faltaNoPostgres(erro, QStringLiteral("column"));
+    if (!coluna.isEmpty())
         return {QStringLiteral("O banco de dados não tem a coluna %1, que o OrvoAviso lê: ele será de outra versão "
                                "do sistema de vendas? Confira a versão com quem o fornece.")
-                    .arg(nomeSemApelido(argumentosDe(erro, isc_dsql_field_err).value(0)))};
-    if (tem(erro, isc_dsql_relation_err))
+                    .arg(coluna)};
+    const QString tabela = tem(erro, isc_dsql_relation_err) ? argumentosDe(erro, isc_dsql_relation_err).value(0)
+                                                             : faltaNoPostgres(erro, QStringLiteral("relation"));
+    if (!tabela.isEmpty())
         return {QStringLiteral("O banco de dados não tem a tabela %1, que o OrvoAviso lê: ele será de outra versão "
                                "do sistema de vendas? Confira a versão com quem o fornece.")
-                    .arg(argumentosDe(erro, isc_dsql_relation_err).value(0))};
+                    .arg(tabela)};
     if (ligacaoPerdida(erro))
         return {QStringLiteral("A conexão com o banco de dados caiu: verifique o servidor e a rede; o OrvoAviso "
                                "tenta de novo no próximo aviso.")};

@@ -219,9 +219,11 @@ private slots:
     // Each failure met at a notice, against the first line of its report and
     // the status line: a database of another version of the sales system (a
     // column or a table the statements read is missing: the database answered)
-    // and the file removed while the program runs (no connection).
+    // and the file removed while the program runs (no connection); the first
+    // on PostgreSQL through ODBC too.
     void primeiraLinhaEStatus_data()
     {
+        QTest::addColumn<Backend>("backend");
         QTest::addColumn<QString>("script"); // run on the database before the program starts
         QTest::addColumn<bool>("removido");  // the file removed after the first notice
         QTest::addColumn<QString>("primeiraLinha");
@@ -229,14 +231,17 @@ private slots:
         const QString outraVersao = QStringLiteral(", que o OrvoAviso lê: ele será de outra versão do sistema de vendas? "
                                                    "Confira a versão com quem o fornece.");
         const QString erroAoLer = QStringLiteral("Erro ao ler as contas às ");
-        QTest::newRow("sem a coluna PROVPAGAR") << "ALTER TABLE ContaDet DROP PROVPAGAR;\nCOMMIT;\n" << false
+        QTest::newRow("postgresql/odbc, sem a coluna PROVPAGAR")
+            << Backend::Odbc << "ALTER TABLE contadet DROP COLUMN provpagar" << false
+            << "O banco de dados não tem a coluna PROVPAGAR" + outraVersao << erroAoLer;
+        QTest::newRow("sem a coluna PROVPAGAR") << Backend::Embutido << "ALTER TABLE ContaDet DROP PROVPAGAR;\nCOMMIT;\n" << false
                                                 << "O banco de dados não tem a coluna PROVPAGAR" + outraVersao << erroAoLer;
-        QTest::newRow("sem a coluna Provisionado") << "ALTER TABLE ContaDet DROP Provisionado;\nCOMMIT;\n" << false
+        QTest::newRow("sem a coluna Provisionado") << Backend::Embutido << "ALTER TABLE ContaDet DROP Provisionado;\nCOMMIT;\n" << false
                                                    << "O banco de dados não tem a coluna PROVISIONADO" + outraVersao
                                                    << erroAoLer;
         // Its foreign key goes first, whatever name the engine gave it.
         QTest::newRow("sem a tabela ContaGrupo")
-            << "SET TERM ^;\n"
+            << Backend::Embutido << "SET TERM ^;\n"
                "EXECUTE BLOCK AS DECLARE tabela CHAR(63); DECLARE restricao CHAR(63); BEGIN\n"
                "  FOR SELECT r.RDB$RELATION_NAME, r.RDB$CONSTRAINT_NAME FROM RDB$RELATION_CONSTRAINTS r\n"
                "      JOIN RDB$REF_CONSTRAINTS f ON f.RDB$CONSTRAINT_NAME = r.RDB$CONSTRAINT_NAME\n"
@@ -246,25 +251,28 @@ private slots:
                "END^\nSET TERM ;^\nCOMMIT;\nDROP TABLE ContaGrupo;\nCOMMIT;\n"
             << false << "O banco de dados não tem a tabela CONTAGRUPO" + outraVersao << erroAoLer;
         QTest::newRow("arquivo removido com o programa aberto")
-            << "" << true
+            << Backend::Embutido << "" << true
             << "O arquivo do banco de dados ARQUIVO não existe: ele foi apagado ou a pasta da linha 1 do orvo.ini não "
                "é a dele. Confira a pasta e se o arquivo está nela."
             << "Sem conexão com o banco de dados às ";
     }
     void primeiraLinhaEStatus()
     {
+        QFETCH(Backend, backend);
         QFETCH(QString, script);
         QFETCH(bool, removido);
         QFETCH(QString, primeiraLinha);
         QFETCH(QString, situacao);
-        Ambiente amb(Backend::Embutido);
+        Ambiente amb(backend);
         EXIGE_AMBIENTE(amb);
         preencheDados(amb.dados());
         primeiraLinha.replace(QStringLiteral("ARQUIVO"), amb.arquivoBanco());
-        if (!script.isEmpty())
+        if (backend == Backend::Odbc)
+            amb.dados().executa(script);
+        else if (!script.isEmpty())
             bancoteste::executaIsql(script, amb.arquivoBanco());
-        FrmRobo &j = FrmRobo::instancia();
         ambienteaviso::iniciaPrograma(amb.pasta());
+        FrmRobo &j = FrmRobo::instancia();
         if (removido) {
             QVERIFY(esperaPreenchimento());
             QVERIFY(proximoAviso([&] { QFile::remove(amb.arquivoBanco()); }));

@@ -159,6 +159,14 @@ private slots:
             << Codigos{isc_dsql_error, isc_sqlerr, isc_dsql_relation_err, isc_random, isc_dsql_line_col_error}
             << Argumentos{{}, {}, {}, {"CONTAGRUPO"}, {}} << 0 << false << false
             << "O banco de dados não tem a tabela CONTAGRUPO, que o OrvoAviso lê" << false;
+        QTest::newRow("coluna que falta no PostgreSQL")
+            << 1L << "ERROR: column d.provpagar does not exist;\nError while executing the query" << Codigos{}
+            << Argumentos{} << 0 << false << false << "O banco de dados não tem a coluna PROVPAGAR, que o OrvoAviso lê"
+            << false;
+        QTest::newRow("tabela que falta no PostgreSQL")
+            << 1L << "ERROR: relation \"contagrupo\" does not exist;\nError while executing the query" << Codigos{}
+            << Argumentos{} << 0 << false << false << "O banco de dados não tem a tabela CONTAGRUPO, que o OrvoAviso lê"
+            << false;
         QTest::newRow("outro erro do comando")
             << -104L << "Dynamic SQL Error\nSQL error code = -104\nToken unknown" << Codigos{isc_dsql_error, isc_sqlerr}
             << Argumentos{{}, {}} << 0 << false << false << "" << false;
