@@ -118,6 +118,7 @@ private slots:
         amb.dados().parcela(2, 1, hoje, hoje, 5.00); // arrives while hidden
         QTRY_VERIFY_WITH_TIMEOUT(j.isVisible(), 10000);
         QTRY_VERIFY(!j.trmEsconde.ativo());
+        QVERIFY(esperaLeituras());
         QCOMPARE(linhasPreenchidas(j.grdRec), 2);
         QCOMPARE(j.lblTotalAberto->text(), QStringLiteral("15,00"));
         QCOMPARE(j.txtHora->text(), QStringLiteral("0.30")); // the last typed delay stays
