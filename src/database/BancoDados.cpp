@@ -310,7 +310,7 @@ void Conexao::envia(Pedido pedido)
     if (pedido_) {
         // Never two at once: the caller's queue sees to it. Refused rather
         // than mixed into the one under way.
-        const Falha falha{ErroOperacaoNaoPermitida, QStringLiteral("Já há uma leitura em andamento.")};
+        const Falha falha{ErroOperacaoNaoPermitida, QStringLiteral("Já há uma leitura em andamento."), {}};
         if (pedido.aoFalhar)
             QMetaObject::invokeMethod(
                 receptor(), [aoFalhar = pedido.aoFalhar, falha] { aoFalhar(falha); }, Qt::QueuedConnection);
@@ -449,7 +449,7 @@ void Conexao::venceuOPrazo(const std::shared_ptr<EstadoDoPedido> &estado)
         sessao->cancela();
     abandona();
     if (estado->pedido.aoFalhar)
-        estado->pedido.aoFalhar({ErroSemResposta, textoSemResposta(segundos)});
+        estado->pedido.aoFalhar({ErroSemResposta, textoSemResposta(segundos), {}});
 }
 
 PrazoDeLeitura::PrazoDeLeitura(Conexao &conexao) : conexao_(conexao), anterior_(conexao.prazoDeLeitura_)

@@ -120,12 +120,13 @@ void FrmRobo::CarregaContas(bancodados::Conexao &conexao)
         grade.defineRow(lidas->proximaLinha[lado]);
         lidas->resumo.quantidade[lado] += preencheGrade(grade, rs, lidas->resumo.total[lado]);
         lidas->proximaLinha[lado] = grade.row();
-        grade.concluiPreenchimento();
     };
     pedido.aoTerminar = [janela, lidas](int lado) {
         if (!janela)
             return;
         const LadoContas &l = ladosContas()[lado];
+        // The rows added are laid out once, not at every batch.
+        (janela->*l.grade).concluiPreenchimento();
         (janela->*l.grade).ajustaColunaAoTexto(4);
         Rotulo(janela->*l.total).defineCaption(formatacao::formataNumero(lidas->resumo.total[lado], MascaraValor));
     };

@@ -132,11 +132,12 @@ void FrmVencidas::CarregaVencidas(const QDate &dia)
         g.defineRow(lidas->proximaLinha[lado]);
         FrmRobo::preencheGrade(g, rs, lidas->total[lado], dia);
         lidas->proximaLinha[lado] = g.row();
-        g.concluiPreenchimento();
     };
     pedido.aoTerminar = [janela, lidas, grade, total](int lado) {
         if (!janela)
             return;
+        // The rows added are laid out once, not at every batch.
+        grade(*janela, lado).concluiPreenchimento();
         grade(*janela, lado).ajustaColunaAoTexto(4);
         Rotulo(total(*janela, lado)).defineCaption(formatacao::formataNumero(lidas->total[lado], MascaraValor));
     };
