@@ -49,7 +49,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *dados, size_t tamanho)
 
     // Lines added after a complete last line: the folder stays, the last
     // "Banco" line sets the kind, the override line sets the flag.
-    if (conteudo.endsWith('\n')) {
+    // (Not for a file in UTF-16: bytes of another encoding appended to it are
+    // not lines of it.)
+    const bool utf16 = conteudo.startsWith("\xff\xfe") || conteudo.startsWith("\xfe\xff");
+    if (conteudo.endsWith('\n') && !utf16) {
         const Configuracao sql = le(conteudo + "Banco=sql\r\n");
         confere(conteudo, sql);
         PROPRIEDADE(sql.tipoBanco == QLatin1String("SQL") && sql.pastaDados == original.pastaDados
