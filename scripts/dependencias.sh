@@ -7,6 +7,8 @@
 #   dependencias.sh demo     building and running the demonstration only
 #   dependencias.sh [testes] everything: the demonstration's, the private test
 #                            servers, the fuzzers, the packaging check
+#   dependencias.sh bancos   the demonstration's, the private test servers and
+#                            the packaging check (the tests that open databases)
 set -eu
 MODO=${1:-testes}
 SUDO=
@@ -44,13 +46,16 @@ SEM_TELA=(xvfb xauth x11-utils imagemagick)
 # The tests: Firebird server and PostgreSQL behind ODBC, the fuzzers' clang,
 # and the packaging check (cpack's dpkg-shlibdeps, lintian, the desktop entry
 # check, the icons drawn from the SVG).
-TESTES=(
+BANCOS=(
   "$FB-server" libqt6sql6-ibase
   postgresql odbc-postgresql unixodbc libqt6sql6-odbc
-  clang ${CLANG:+"libclang-rt-$CLANG-dev"}
   dpkg-dev lintian desktop-file-utils librsvg2-bin file
-  dbus openbox xvfb xauth
-  at-spi2-core python3-pyatspi
+  dbus
+)
+TESTES=(
+  "${BANCOS[@]}"
+  clang ${CLANG:+"libclang-rt-$CLANG-dev"}
+  openbox at-spi2-core python3-pyatspi
 )
 
 case "$MODO" in
@@ -58,8 +63,9 @@ case "$MODO" in
     PACOTES=("${DEMO[@]}")
     [ -n "${DISPLAY:-}" ] || PACOTES+=("${SEM_TELA[@]}")
     ;;
+  bancos) PACOTES=("${DEMO[@]}" "${SEM_TELA[@]}" "${BANCOS[@]}") ;;
   testes) PACOTES=("${DEMO[@]}" "${SEM_TELA[@]}" "${TESTES[@]}") ;;
-  *) echo "uso: $0 [demo|testes]" >&2; exit 2 ;;
+  *) echo "uso: $0 [demo|testes|bancos]" >&2; exit 2 ;;
 esac
 
 FALTAM=()

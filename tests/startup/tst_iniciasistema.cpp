@@ -318,6 +318,41 @@ private slots:
         }
     }
 
+    // A site's server of another Firebird version than this workstation's
+    // client (a Firebird 3 server read from Firebird 4, and the other way
+    // round), with the site's login. ORVO_FB_OUTRA_VERSAO names the server and
+    // a fresh folder of its own ("127.0.0.1/PORT:/folder"); the test command
+    // sets it where it has such a server beside this one.
+    void servidorDeOutraVersao()
+    {
+        const QString outra = qEnvironmentVariable("ORVO_FB_OUTRA_VERSAO");
+        if (outra.isEmpty())
+            QSKIP("ORVO_FB_OUTRA_VERSAO não indica um servidor Firebird de outra versão");
+        QFile schema(QStringLiteral(ORVO_SCHEMA));
+        QVERIFY(schema.open(QIODevice::ReadOnly));
+        const QString banco = outra + QStringLiteral("/VENDAS.FDB");
+        bancoteste::executaIsql(
+            QStringLiteral("CREATE DATABASE '%1' USER 'SYSDBA' PASSWORD 'quillfern' DEFAULT CHARACTER SET WIN1252;\n").arg(banco)
+            + QString::fromUtf8(schema.readAll())
+            + QStringLiteral("\nCOMMIT;\n"
+                             "INSERT INTO Cliente (IDCliente, Cliente) VALUES (1, 'João');\n"
+                             "INSERT INTO Conta (CodConta, PR, IDCliente) VALUES (1, 'R', 1);\n"
+                             "INSERT INTO ContaDet (CodContaDet, CodConta, DataVcto, DataEmissao, ValorParcela) "
+                             "VALUES (1, 1, CURRENT_DATE, CURRENT_DATE, 1234.5);\n"
+                             "COMMIT;\n"));
+        if (QTest::currentTestFailed())
+            return;
+        QTemporaryDir pasta;
+        bancoteste::escreveOrvoIni(pasta.path(), outra.toUtf8() + "\r\nUsuario=SYSDBA\r\nSenha=quillfern\r\n");
+        consultas::defineHoje(QDate::currentDate());
+        ambienteaviso::iniciaPrograma(pasta.path());
+        QVERIFY2(!toolkit::statusDeEncerramento(),
+                 qPrintable(toolkit::mensagensMostradas().empty() ? QString() : toolkit::mensagensMostradas()[0].texto));
+        QVERIFY(QTest::qWaitFor([] { return !FrmRobo::instancia().lblTotalGeral->text().isEmpty(); }, 20000));
+        QCOMPARE(FrmRobo::instancia().lblTotalAberto->text(), QStringLiteral("1.234,50"));
+        QVERIFY(FrmRobo::instancia().tabelaRec->item(0, 1)->text().startsWith(QStringLiteral("João")));
+    }
+
     // A server that does not answer (a socket that takes the connection and
     // never says a word; the Firebird server stopped), nothing
     // listening and a wrong login: three different explanations, and the one
@@ -559,6 +594,12 @@ private slots:
             << QByteArray("PASTA\r\n")
             << "O arquivo do banco de dados PASTA/VENDAS.FDB é de outra versão do Firebird (estrutura ODS OUTRA"
             << int(SaidaSemBanco) << "outraEstrutura";
+        // A real file made by another Firebird (ORVO_FB_ARQUIVO_OUTRA_VERSAO,
+        // set by the test command where it has one).
+        QTest::newRow("arquivo feito por outra versão do Firebird")
+            << QByteArray("PASTA\r\n")
+            << "O arquivo do banco de dados PASTA/VENDAS.FDB é de outra versão do Firebird (estrutura ODS "
+            << int(SaidaSemBanco) << "arquivoDeOutraVersao";
     }
     void bancoNaoAbre()
     {
@@ -611,6 +652,12 @@ private slots:
             QCOMPARE(banco.write(novo, 2), qint64(2));
             banco.close();
             primeiraLinha.replace(QStringLiteral("OUTRA"), QStringLiteral("%1.0").arg(outra));
+        }
+        if (preparo == QLatin1String("arquivoDeOutraVersao")) {
+            const QString arquivo = qEnvironmentVariable("ORVO_FB_ARQUIVO_OUTRA_VERSAO");
+            if (arquivo.isEmpty())
+                QSKIP("ORVO_FB_ARQUIVO_OUTRA_VERSAO não indica um arquivo de outra versão do Firebird");
+            QVERIFY2(QFile::copy(arquivo, pasta.filePath(QStringLiteral("VENDAS.FDB"))), qPrintable(arquivo));
         }
         QString programa = pasta.path();
         QHash<QByteArray, QByteArray> ambienteAntes;

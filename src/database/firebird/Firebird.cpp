@@ -171,6 +171,13 @@ Anexo::Anexo(const QString &banco, const QString &usuario, const QString &senha,
         acrescenta(dpb, isc_dpb_password, senha.toUtf8());
     // No transliteration: each column's bytes are decoded by its own set.
     acrescenta(dpb, isc_dpb_lc_ctype, QByteArrayLiteral("NONE"));
+#ifdef isc_dpb_set_bind
+    // A server from Firebird 4 on answers sums of money in its 128-bit
+    // integers and times with their zone; the types every release reads are
+    // asked for instead (an older server passes over the item).
+    acrescenta(dpb, isc_dpb_set_bind,
+               QByteArrayLiteral("int128 to legacy; decfloat to legacy; time zone to legacy"));
+#endif
     // A file on this machine goes straight to the embedded engine (or, when a
     // server holds it, to that local server), without asking the network client first.
     local_ = banco.startsWith(u'/');
@@ -512,7 +519,11 @@ QVariant Comando::valor(int coluna)
         // A text blob carries its character set where numbers carry their scale.
         return textoLongo(id, v.sqlsubtype == 1 ? (v.sqlscale & 0xff) : -1);
     }
-    default: return QVariant();
+    default:
+        // Read as empty, an amount would go into a total as zero.
+        throw ErroSistema(-804, QStringLiteral("A coluna %1 veio do banco de dados num tipo que o OrvoAviso não lê (tipo %2).")
+                                    .arg(QString::fromUtf8(v.aliasname, v.aliasname_length))
+                                    .arg(v.sqltype & ~1));
     }
 }
 
