@@ -42,8 +42,8 @@ DEMO=(
 # the window (xwininfo waits for it, import takes it).
 SEM_TELA=(xvfb xauth x11-utils imagemagick)
 # The tests: Firebird server and PostgreSQL behind ODBC, the fuzzers' clang,
-# and the packaging check (cpack's dpkg-shlibdeps, lintian, the desktop entry
-# check, the icons drawn from the SVG).
+# the packaging check (cpack's dpkg-shlibdeps, lintian, the desktop entry
+# check, the icons drawn from the SVG), and pdftotext for the printed lists.
 TESTES=(
   "$FB-server" libqt6sql6-ibase
   postgresql odbc-postgresql unixodbc libqt6sql6-odbc
@@ -51,6 +51,7 @@ TESTES=(
   dpkg-dev lintian desktop-file-utils librsvg2-bin file
   dbus openbox xvfb xauth
   at-spi2-core python3-pyatspi
+  poppler-utils
 )
 
 case "$MODO" in
