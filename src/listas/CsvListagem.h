@@ -9,7 +9,8 @@
 // separated by ";"; amounts with the workstation's decimal symbol and no
 // grouping, so a spreadsheet of the same workstation reads them as numbers.
 // UTF-8 with a byte-order mark, lines ended by CR LF, fields quoted when they
-// hold ";", quotes or line breaks.
+// hold ";", quotes or line breaks. The extra table is left out: its rows are
+// not instalments, and a spreadsheet reads one table a file.
 namespace listas {
 
 QByteArray textoCsv(const Listagem &listagem);
