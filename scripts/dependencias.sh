@@ -44,8 +44,8 @@ DEMO=(
 # the window (xwininfo waits for it, import takes it).
 SEM_TELA=(xvfb xauth x11-utils imagemagick)
 # The tests: Firebird server and PostgreSQL behind ODBC, the fuzzers' clang,
-# and the packaging check (cpack's dpkg-shlibdeps, lintian, the desktop entry
-# check, the icons drawn from the SVG).
+# the packaging check (cpack's dpkg-shlibdeps, lintian, the desktop entry
+# check, the icons drawn from the SVG), and pdftotext for the printed lists.
 BANCOS=(
   "$FB-server" libqt6sql6-ibase
   postgresql odbc-postgresql unixodbc libqt6sql6-odbc
@@ -56,6 +56,7 @@ TESTES=(
   "${BANCOS[@]}"
   clang ${CLANG:+"libclang-rt-$CLANG-dev"}
   openbox at-spi2-core python3-pyatspi
+  poppler-utils
 )
 
 case "$MODO" in

@@ -31,7 +31,8 @@ ARQ=$(dpkg-deb -f "$DEB" Architecture)
   || falha "nome do pacote $(basename "$DEB") não é orvoaviso_${VERSAO}_${ARQ}.deb"
 DEPENDE=$(dpkg-deb -f "$DEB" Depends)
 depende() { case ", $DEPENDE," in *", $1"[\ ,]*) return 0 ;; esac; return 1; }
-for p in libqt6widgets6 libc6; do
+# Printing comes with Qt's print support, a library of its own.
+for p in libqt6widgets6 libqt6printsupport6 libc6; do
   depende "$p" || falha "Depends sem $p: $DEPENDE"
 done
 # The Firebird client library, which the program is linked with.

@@ -128,6 +128,7 @@ void FrmRobo::montaLayout()
     montaAcessibilidade();
 
     montaVencidas();
+    montaListas();
 
     // Tab order across the window: cmdAvisar first, so the window opens on it.
     setTabOrder(cmdAvisar, tabelaRec);

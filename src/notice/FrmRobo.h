@@ -4,10 +4,13 @@
 #include "toolkit/Grade.h"
 #include "toolkit/Janela.h"
 #include "notice/LadosContas.h"
+#include "listas/Listagem.h"
 
 #include <QDate>
+#include <QDateTime>
 #include <QWidget>
 
+class QAction;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -49,6 +52,11 @@ public:
     void cmdAvisar_Click();
     void cmdFechar_Click();
     void trmEsconde_Timer();
+    void mnuImprimir_Click();
+    void mnuExportar_Click();
+
+    // The two grids and their totals as last read, for printing or saving.
+    listas::Listagem listagem() const;
 
     // Controls, as designed.
     QGroupBox *Frame1;
@@ -73,6 +81,10 @@ public:
     // opens their window.
     QLabel *lblVencidas;
     QPushButton *cmdVencidas;
+    // Not in the design: "Imprimir…" (Ctrl+P) and "Exportar…" (Ctrl+E), in
+    // the grids' context menu and as the window's shortcuts.
+    QAction *mnuImprimir;
+    QAction *mnuExportar;
 
     Grade grdRec;
     Grade grdPag;
@@ -104,6 +116,7 @@ private:
     void montaAcessibilidade();
     void ajustaATela();
     void montaVencidas();
+    void montaListas();
 
     // A reading of the notice failed: nothing unread stays on screen, the
     // error is reported.
@@ -113,6 +126,8 @@ private:
     // again before querying.
     bool conexaoSuspeita_ = false;
     bool resumoPendente_ = false;
+    // When the grids on screen were read; invalid while they hold no reading.
+    QDateTime lidaEm_;
 };
 
 // The minute of the notice timer, in milliseconds; tests shorten it.

@@ -9,6 +9,7 @@
 #include "toolkit/Janela.h"
 #include "toolkit/Toolkit.h"
 #include "notice/ProgramaDoAviso.h"
+#include "notice/AgendaAviso.h"
 
 #include <QLabel>
 #include <QPointer>
@@ -134,6 +135,7 @@ void FrmRobo::CarregaContas(bancodados::Conexao &conexao)
         if (!janela)
             return;
         janela->conexaoSuspeita_ = false;
+        janela->lidaEm_ = agendamento::agora();
         // The difference takes the payables at their displayed two-decimal value.
         double pagarMostrado = 0;
         formatacao::paraNumero(Rotulo(janela->lblTotalPago).caption(), pagarMostrado);
@@ -164,6 +166,7 @@ void FrmRobo::falhouAoLer(const bancodados::Falha &falha, const QString &local)
     toolkit::defineOcupado(false);
     resumoPendente_ = false;
     conexaoSuspeita_ = true;
+    lidaEm_ = QDateTime();
     // Nothing on screen may claim an account or a total this refresh did not read.
     LimpaGrid();
     for (QLabel *total : {lblTotalAberto, lblTotalPago, lblTotalGeral, lblVencidas})

@@ -13,6 +13,8 @@
 #include "toolkit/Janela.h"
 #include "toolkit/Toolkit.h"
 #include "notice/ProgramaDoAviso.h"
+#include "notice/AgendaAviso.h"
+#include "listas/DialogosListagem.h"
 
 #include <QLabel>
 #include <QPointer>
@@ -97,6 +99,20 @@ void FrmVencidas::montaLayout()
     connect(cmdFechar, &QPushButton::clicked, this,
             [this] { toolkit::executaManipulador([this] { cmdFechar_Click(); }); });
     cmdFechar->setFocus();
+
+    // Left of "Fechar", in the same row.
+    cmdImprimir = new QPushButton(QStringLiteral("Imprimir…"), this);
+    cmdImprimir->setObjectName(QStringLiteral("cmdImprimir"));
+    cmdImprimir->setGeometry(QRect(215, 528, 127, 33));
+    cmdExportar = new QPushButton(QStringLiteral("Exportar…"), this);
+    cmdExportar->setObjectName(QStringLiteral("cmdExportar"));
+    cmdExportar->setGeometry(QRect(352, 528, 127, 33));
+    for (QPushButton *botao : {cmdImprimir, cmdExportar})
+        botao->setFont(toolkit::fonteDoSistema(9.75));
+    connect(cmdImprimir, &QPushButton::clicked, this,
+            [this] { toolkit::executaManipulador([this] { cmdImprimir_Click(); }); });
+    connect(cmdExportar, &QPushButton::clicked, this,
+            [this] { toolkit::executaManipulador([this] { cmdExportar_Click(); }); });
 }
 
 void FrmVencidas::limpa()
@@ -144,6 +160,7 @@ void FrmVencidas::CarregaVencidas(const QDate &dia)
     pedido.aoConcluir = [janela] {
         if (!janela)
             return;
+        janela->lidaEm_ = agendamento::agora();
         toolkit::defineOcupado(false);
         toolkit::mostraJanela(janela);
         emit janela->leituraTerminou();
@@ -154,6 +171,7 @@ void FrmVencidas::CarregaVencidas(const QDate &dia)
         toolkit::defineOcupado(false);
         // Nothing half-read stays: the window holds nothing and is not shown.
         janela->limpa();
+        janela->lidaEm_ = QDateTime();
         for (QLabel *rotulo : {janela->lblTotalReceber, janela->lblTotalPagar})
             Rotulo(rotulo).defineCaption(QString());
         toolkit::escondeJanela(janela);
@@ -170,3 +188,23 @@ void FrmVencidas::CarregaVencidas(const QDate &dia)
 void FrmVencidas::abre() { instancia().CarregaVencidas(consultas::hoje()); }
 
 void FrmVencidas::cmdFechar_Click() { toolkit::escondeJanela(this); }
+
+listas::Listagem FrmVencidas::listagem() const
+{
+    const int colunaValor = 4;
+    listas::Listagem l;
+    l.titulo = windowTitle();
+    l.lidaEm = lidaEm_;
+    l.prefixoArquivo = QStringLiteral("vencidas");
+    l.lados = {
+        {QStringLiteral("Receber"), Label1->text(), listas::tabelaDaGrade(grdRec, colunaValor), Label3[0]->text(),
+         lblTotalReceber->text()},
+        {QStringLiteral("Pagar"), Label2->text(), listas::tabelaDaGrade(grdPag, colunaValor), Label3[1]->text(),
+         lblTotalPagar->text()},
+    };
+    return l;
+}
+
+void FrmVencidas::cmdImprimir_Click() { listas::abreImpressao(this, listagem()); }
+
+void FrmVencidas::cmdExportar_Click() { listas::abreExportacao(this, listagem(), consultas::hoje()); }

@@ -1,7 +1,9 @@
 #pragma once
+#include "listas/Listagem.h"
 #include "toolkit/Grade.h"
 
 #include <QDate>
+#include <QDateTime>
 #include <QWidget>
 
 class QLabel;
@@ -29,6 +31,11 @@ public:
     void CarregaVencidas(const QDate &dia);
 
     void cmdFechar_Click();
+    void cmdImprimir_Click();
+    void cmdExportar_Click();
+
+    // Both grids and totals as last read, for printing or saving.
+    listas::Listagem listagem() const;
 
     QLabel *Label1;
     QLabel *Label2;
@@ -38,6 +45,8 @@ public:
     QLabel *lblTotalReceber;
     QLabel *lblTotalPagar;
     QPushButton *cmdFechar;
+    QPushButton *cmdImprimir;
+    QPushButton *cmdExportar;
 
     Grade grdRec;
     Grade grdPag;
@@ -50,4 +59,6 @@ private:
     explicit FrmVencidas(QWidget *dono);
     void montaLayout();
     void limpa();
+
+    QDateTime lidaEm_;
 };

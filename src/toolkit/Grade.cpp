@@ -179,6 +179,13 @@ void Grade::defineAcao(int acao)
 }
 
 int Grade::linhas() const { return tabela_->rowCount(); }
+int Grade::colunas() const { return tabela_->columnCount(); }
+
+QString Grade::cabecalho(int col) const
+{
+    const QTableWidgetItem *item = tabela_->horizontalHeaderItem(col - 1);
+    return item ? item->text() : QString();
+}
 
 void Grade::ajustaColunaAoTexto(int col)
 {

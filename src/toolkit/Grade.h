@@ -38,6 +38,9 @@ public:
     void concluiPreenchimento();
 
     int linhas() const;
+    int colunas() const;
+    // The heading of a column (1-based).
+    QString cabecalho(int col) const;
     QColor corCelulaNormal() const { return corCelula_; }
 
 private:
