@@ -38,7 +38,7 @@ DEMO=(
   cmake g++ make pkg-config
   qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev
   firebird-dev libfbclient2 "$FB-server-core" "$FB-utils"
-  fonts-dejavu-core
+  fonts-dejavu-core qt6-translations-l10n
 )
 # Without a display the demonstration runs under Xvfb and saves a picture of
 # the window (xwininfo waits for it, import takes it).

@@ -4,7 +4,10 @@
 #include "toolkit/Toolkit.h"
 
 #include <QDir>
+#include <QApplication>
 #include <QFileDialog>
+#include <QLibraryInfo>
+#include <QTranslator>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QStandardPaths>
@@ -12,6 +15,23 @@
 #include <memory>
 
 namespace listas {
+
+namespace {
+// Qt's own dialogs speak the program's language: Qt's Brazilian Portuguese
+// texts, where the system has them (qt6-translations-l10n), loaded the first
+// time a dialog opens rather than at every start.
+void dialogosEmPortugues()
+{
+    static const bool carregado = [] {
+        auto *traducao = new QTranslator(qApp);
+        if (traducao->load(QStringLiteral("qtbase_pt_BR"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+            return QCoreApplication::installTranslator(traducao);
+        delete traducao;
+        return false;
+    }();
+    Q_UNUSED(carregado);
+}
+} // namespace
 
 void imprimeEscolhida(const Listagem &listagem, QPrinter &impressora)
 {
@@ -29,6 +49,7 @@ void salvaEscolhido(const Listagem &listagem, const QString &caminho)
 void abreImpressao(QWidget *janela, const Listagem &listagem)
 {
     // The printer outlives the dialog: it goes with the dialog's connection.
+    dialogosEmPortugues();
     auto impressora = std::make_shared<QPrinter>(QPrinter::HighResolution);
     impressora->setDocName(listagem.titulo);
     auto *dialogo = new QPrintDialog(impressora.get(), janela);
@@ -47,6 +68,7 @@ void abreImpressao(QWidget *janela, const Listagem &listagem)
 
 void abreExportacao(QWidget *janela, const Listagem &listagem, const QDate &dia)
 {
+    dialogosEmPortugues();
     QString pasta = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (pasta.isEmpty() || !QDir(pasta).exists())
         pasta = QDir::homePath();

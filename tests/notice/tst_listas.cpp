@@ -118,6 +118,11 @@ private slots:
         auto *arquivos = dialogoAberto<QFileDialog>(janela);
         QVERIFY(arquivos);
         QCOMPARE(QFileInfo(arquivos->selectedFiles().value(0)).fileName(), nomePadrao);
+        // Qt's own dialog in Portuguese too.
+        QStringList botoes;
+        for (const QPushButton *botao : arquivos->findChildren<QPushButton *>())
+            botoes << botao->text().remove(u'&');
+        QVERIFY2(botoes.contains(QStringLiteral("Salvar")), qPrintable(botoes.join(u',')));
         QTemporaryDir pasta;
         const QString csv = pasta.filePath(nomePadrao);
         arquivos->selectFile(csv);
