@@ -46,6 +46,7 @@ public:
 
     // Event handlers.
     void cmdVencidas_Click();
+    void cmdProximos_Click();
     void cmdAvisar_Click();
     void cmdFechar_Click();
     void trmEsconde_Timer();
@@ -73,6 +74,8 @@ public:
     // opens their window.
     QLabel *lblVencidas;
     QPushButton *cmdVencidas;
+    // Beside it: the button that opens the coming days' window.
+    QPushButton *cmdProximos;
 
     Grade grdRec;
     Grade grdPag;
@@ -95,6 +98,8 @@ signals:
     void avisoTerminou();
     // "Ver vencidas": the overdue window is asked for.
     void vencidasPedidas();
+    // "Próximos dias": the coming days' window is asked for.
+    void aVencerPedidas();
 
 private:
     explicit FrmRobo();
