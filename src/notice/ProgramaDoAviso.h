@@ -8,7 +8,8 @@ class Conexao;
 
 // What the notice's windows need of the running program that owns them: the
 // schedule, the one connection, its queue of readings, and to be told of the
-// notice window as it is made. The program puts itself here before the first window is made.
+// notice window as it is made. The program puts itself here before the first
+// window is made.
 class ProgramaDoAviso {
 public:
     virtual ~ProgramaDoAviso() = default;
