@@ -28,12 +28,14 @@ void defineExplicacaoDeFalhas(std::function<QString(const ErroCorrente &)> expli
     explicacao() = std::move(explica);
 }
 
+QString explicacaoDaFalha(const ErroCorrente &erro) { return explicacao() ? explicacao()(erro) : QString(); }
+
 void MostraErro(const QString &local)
 {
     const ErroCorrente erro = erroCorrente();
     QString texto = textoMostraErro(erro.numero, erro.descricao, local);
     // A failure the program knows is told first in its own words.
-    const QString frase = explicacao() ? explicacao()(erro) : QString();
+    const QString frase = explicacaoDaFalha(erro);
     if (!frase.isEmpty())
         texto = frase + QChar(13) + texto;
     limpaErroCorrente();

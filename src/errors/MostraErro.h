@@ -15,6 +15,8 @@ void MostraErro(const QString &local);
 // The sentence for a failure (empty when the program does not know it): set
 // by the start-up, which knows the program's configuration and its messages.
 void defineExplicacaoDeFalhas(std::function<QString(const ErroCorrente &)> explica);
+// That sentence, for a window that also tells the failure in a line of its own.
+QString explicacaoDaFalha(const ErroCorrente &erro);
 
 // The two texts of the box, as MostraErro builds them (exposed for reuse and tests).
 QString tituloMostraErro();

@@ -131,6 +131,8 @@ QStringList origemPagarPlano(const QString &comparacaoDoDia, const QString &forn
 
 QString ordemPagar() { return QStringLiteral(" Order by 3,4,5"); }
 
+QString ligadoAParcela() { return QStringLiteral(" And D.CodConta = C.CodConta"); }
+
 QString receber(const QString &comparacaoDoDia)
 {
     return (camposReceber() + origemReceber(comparacaoDoDia)).join(QString()) + ordemReceber();

@@ -6,13 +6,7 @@
 namespace vencidas {
 namespace {
 const QString AntesDoDia = QStringLiteral("< ?");
-// A condition always true there (the instalment belongs to the account),
-// written inside the supplier check so that the check depends on the
-// instalment as well: otherwise Firebird tests it on every account first and
-// then reads the whole due-date index range again for each account: many
-// seconds on a large database instead of the fraction of one it takes when it
-// starts from the due dates.
-const QString LigadoAParcela = QStringLiteral(" And D.CodConta = C.CodConta");
+const QString LigadoAParcela = consultas::partes::ligadoAParcela();
 const QString ContaESoma = QStringLiteral("     Select Count(*) as Quantidade, Sum(D.ValorParcela) as Total ");
 } // namespace
 

@@ -135,9 +135,10 @@ void FrmRobo::montaLayout()
     setTabOrder(tabelaRec, tabelaPag);
     setTabOrder(tabelaPag, cmdFechar);
     setTabOrder(cmdFechar, txtHora);
-    // The overdue button comes after the designed controls, before the round
-    // starts again.
+    // The overdue and coming days' buttons come after the designed controls,
+    // before the round starts again.
     setTabOrder(txtHora, cmdVencidas);
+    setTabOrder(cmdVencidas, cmdProximos);
     cmdAvisar->setFocus();
 
     // Enabled in the design with 1 ms, so the first notice fills the grids as

@@ -49,6 +49,7 @@ public:
 
     // Event handlers.
     void cmdVencidas_Click();
+    void cmdProximos_Click();
     void cmdAvisar_Click();
     void cmdFechar_Click();
     void trmEsconde_Timer();
@@ -81,6 +82,8 @@ public:
     // opens their window.
     QLabel *lblVencidas;
     QPushButton *cmdVencidas;
+    // Beside it: the button that opens the coming days' window.
+    QPushButton *cmdProximos;
     // Not in the design: "Imprimir…" (Ctrl+P) and "Exportar…" (Ctrl+E), in
     // the grids' context menu and as the window's shortcuts.
     QAction *mnuImprimir;
@@ -107,6 +110,8 @@ signals:
     void avisoTerminou();
     // "Ver vencidas": the overdue window is asked for.
     void vencidasPedidas();
+    // "Próximos dias": the coming days' window is asked for.
+    void aVencerPedidas();
 
 private:
     explicit FrmRobo();

@@ -60,7 +60,9 @@ void FrmRobo::ajustaATela()
     setTabOrder(tabelaRec, tabelaPag);
     setTabOrder(tabelaPag, cmdFechar);
     setTabOrder(cmdFechar, txtHora);
-    setTabOrder(txtHora, cmdAvisar);
+    setTabOrder(txtHora, cmdVencidas);
+    setTabOrder(cmdVencidas, cmdProximos);
+    setTabOrder(cmdProximos, cmdAvisar);
     cmdAvisar->setFocus();
     // The control that takes the focus is scrolled into view.
     connect(qApp, &QApplication::focusChanged, rolagem, [rolagem, folha](QWidget *, QWidget *agora) {

@@ -1,6 +1,6 @@
-// The notice window's line about instalments of earlier days still open, and
-// the button that opens their window. Both sit in the free strip under the
-// grids, beside the designed layout.
+// The notice window's line about instalments of earlier days still open, the
+// button that opens their window and the one that opens the coming days'.
+// They sit in the free strip under the grids, beside the designed layout.
 #include "base/ErroCorrente.h"
 #include "errors/MostraErro.h"
 #include "notice/AparenciaAviso.h"
@@ -56,9 +56,18 @@ void FrmRobo::montaVencidas()
     cmdVencidas->setFont(toolkit::fonteDoSistema(7.5));
     connect(cmdVencidas, &QPushButton::clicked, this,
             [this] { toolkit::executaManipulador([this] { cmdVencidas_Click(); }); });
+    // Under it, in the corner left free below the payables total.
+    cmdProximos = new QPushButton(QStringLiteral("Próximos dias"), this);
+    cmdProximos->setObjectName(QStringLiteral("cmdProximos"));
+    cmdProximos->setGeometry(QRect(926, 575, 70, 28));
+    cmdProximos->setFont(toolkit::fonteDoSistema(7.5));
+    connect(cmdProximos, &QPushButton::clicked, this,
+            [this] { toolkit::executaManipulador([this] { cmdProximos_Click(); }); });
 }
 
 void FrmRobo::cmdVencidas_Click() { emit vencidasPedidas(); }
+
+void FrmRobo::cmdProximos_Click() { emit aVencerPedidas(); }
 
 void FrmRobo::CarregaResumoVencidas(bancodados::Conexao &conexao, const QDate &dia)
 {

@@ -1,6 +1,7 @@
 #include "startup/Aplicacao.h"
 #include "errors/MostraErro.h"
 #include "notice/FrmRobo.h"
+#include "notice/FrmAVencer.h"
 #include "notice/FrmVencidas.h"
 #include "notice/GuardaRetorno.h"
 #include "notice/Imagens.h"
@@ -65,7 +66,7 @@ void Aplicacao::acompanha(FrmRobo *janela)
     voltando_ = false;
     semConexaoDesde_ = QDateTime();
     emCurso_ = Leitura::Nenhuma;
-    avisoPendente_ = vencidasPendente_ = false;
+    avisoPendente_ = vencidasPendente_ = aVencerPendente_ = false;
     janela->installEventFilter(this);
     auto *guarda = new GuardaRetorno(janela, {janela->cmdAvisar, janela->cmdFechar});
     // While the window reads, only "Sair" and its close act: they end the
@@ -73,6 +74,7 @@ void Aplicacao::acompanha(FrmRobo *janela)
     toolkit::defineJanelaOcupavel(janela, janela->cmdFechar, [guarda] { return guarda->guardando(); });
     connect(janela, &FrmRobo::avisoPedido, this, &Aplicacao::pedeAviso);
     connect(janela, &FrmRobo::vencidasPedidas, this, &Aplicacao::pedeVencidas);
+    connect(janela, &FrmRobo::aVencerPedidas, this, &Aplicacao::pedeAVencer);
     connect(janela, &FrmRobo::contasLidas, this, &Aplicacao::leu);
     connect(janela, &FrmRobo::leituraFalhou, this, &Aplicacao::falhou);
     connect(janela, &FrmRobo::avisoTerminou, this, &Aplicacao::leituraTerminou);
@@ -81,6 +83,7 @@ void Aplicacao::acompanha(FrmRobo *janela)
         bandeja_ = std::make_unique<Bandeja>(QIcon::fromTheme(NomeIcone, iconeJanela()), nullptr);
         bandeja_->adicionaItem(QStringLiteral("Avisar agora"), [this] { avisaAgora(); });
         bandeja_->adicionaItem(QStringLiteral("Contas vencidas"), [this] { pedeVencidas(); });
+        bandeja_->adicionaItem(QStringLiteral("Próximos dias"), [this] { pedeAVencer(); });
         bandeja_->adicionaItem(QStringLiteral("Sair"), [this] { sai(); });
         // The icon goes with the window: its end is the program's.
         connect(janela, &QObject::destroyed, this, [this] { bandeja_.reset(); });
@@ -102,6 +105,16 @@ void Aplicacao::pedeVencidas()
     if (emCurso_ == Leitura::Vencidas)
         return;
     vencidasPendente_ = true;
+    agendaFila();
+}
+
+void Aplicacao::pedeAVencer()
+{
+    // Asked again while it is read (a second click on "Atualizar"): the
+    // reading under way is the one asked for.
+    if (emCurso_ == Leitura::AVencer)
+        return;
+    aVencerPendente_ = true;
     agendaFila();
 }
 
@@ -131,6 +144,12 @@ void Aplicacao::processaFila()
         connect(&FrmVencidas::instancia(), &FrmVencidas::leituraTerminou, this, &Aplicacao::leituraTerminou,
                 Qt::UniqueConnection);
         toolkit::executaManipulador([] { FrmVencidas::abre(); });
+    } else if (aVencerPendente_) {
+        aVencerPendente_ = false;
+        emCurso_ = Leitura::AVencer;
+        connect(&FrmAVencer::instancia(), &FrmAVencer::leituraTerminou, this, &Aplicacao::leituraTerminou,
+                Qt::UniqueConnection);
+        toolkit::executaManipulador([] { FrmAVencer::abre(); });
     }
 }
 

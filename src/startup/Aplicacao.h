@@ -40,10 +40,13 @@ public:
     // "Ver vencidas" and the tray's "Contas vencidas": the overdue window,
     // read through the same queue.
     void pedeVencidas();
-    // A reading runs: the notice's (with its summaries) or the overdue window's.
+    // "Próximos dias", the tray's entry of the same name and the window's own
+    // "Atualizar": "Contas a Vencer", read through the same queue.
+    void pedeAVencer() override;
+    // A reading runs: the notice's (with its summaries) or another window's.
     bool lendo() const { return emCurso_ != Leitura::Nenhuma; }
     // A request waits for its turn.
-    bool temPedido() const { return avisoPendente_ || vencidasPendente_; }
+    bool temPedido() const { return avisoPendente_ || vencidasPendente_ || aVencerPendente_; }
     // The tray's "Avisar agora".
     void avisaAgora();
     // The tray's "Sair": what the exit button does; during a reading the
@@ -61,7 +64,7 @@ protected:
 private:
     explicit Aplicacao(QObject *pai);
     ~Aplicacao() override;
-    enum class Leitura { Nenhuma, Aviso, Resumos, Vencidas };
+    enum class Leitura { Nenhuma, Aviso, Resumos, Vencidas, AVencer };
     // Starts what is waiting, if nothing runs and no message box is open;
     // always from the event loop, never inside the caller of a request.
     void agendaFila();
@@ -82,5 +85,6 @@ private:
     Leitura emCurso_ = Leitura::Nenhuma;
     bool avisoPendente_ = false;
     bool vencidasPendente_ = false;
+    bool aVencerPendente_ = false;
     bool filaAgendada_ = false;
 };

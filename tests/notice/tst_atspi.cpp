@@ -1,7 +1,8 @@
-// The filled notice and overdue windows as a screen reader reads them: through
-// AT-SPI, from another process, on a desktop and accessibility bus of the
-// test's own.
+// The filled notice, overdue and coming days' windows as a screen reader reads
+// them: through AT-SPI, from another process, on a desktop and accessibility
+// bus of the test's own.
 #include "ApoioAviso.h"
+#include "notice/FrmAVencer.h"
 #include "notice/FrmVencidas.h"
 #include "support/BarramentoTeste.h"
 #include "support/DesktopTeste.h"
@@ -29,6 +30,7 @@ QString semBarramento;
 
 const QString Aviso = QStringLiteral("Orvo Aviso - Versão 1.2");
 const QString Vencidas = QStringLiteral("Contas Vencidas em Aberto");
+const QString AVencer = QStringLiteral("Contas a Vencer");
 } // namespace
 
 class TestAtSpi : public QObject {
@@ -39,7 +41,7 @@ class TestAtSpi : public QObject {
     QString saida;
 
 private slots:
-    // Both windows filled from the database, then read once from outside.
+    // The three windows filled from the database, then read once from outside.
     void initTestCase()
     {
         if (!semBarramento.isEmpty()) {
@@ -58,10 +60,12 @@ private slots:
         d.parcela(2, 1, hoje, hoje, 4990.45);
         d.parcela(3, 1, ontem, mesPassado, 100.00);
         d.parcela(4, 1, mesPassado, mesPassado, 200.50);
+        d.parcela(5, 1, hoje.addDays(1), hoje, 250.00);
         d.fornecedor(1, QStringLiteral("Beta"));
         d.conta(20, "P", {}, 1, {}, QStringLiteral("y"));
         d.parcela(30, 20, hoje, hoje, 5607.77);
         d.parcela(31, 20, ontem, mesPassado, 1500.00);
+        d.parcela(32, 20, hoje.addDays(2), hoje, 400.00);
         ambienteaviso::iniciaPrograma(amb->pasta());
         QVERIFY(esperaPreenchimento());
         FrmRobo &j = FrmRobo::instancia();
@@ -70,6 +74,9 @@ private slots:
         j.cmdVencidas->click();
         QVERIFY(esperaLeituras());
         QVERIFY(FrmVencidas::carregada() && FrmVencidas::instancia().isVisible());
+        j.cmdProximos->click();
+        QVERIFY(esperaLeituras());
+        QVERIFY(FrmAVencer::carregada() && FrmAVencer::instancia().isVisible());
         // Qt's bridge turns accessibility on once it has reached the bus.
         QTRY_VERIFY_WITH_TIMEOUT(QAccessible::isActive(), 15000);
 
@@ -89,34 +96,54 @@ private slots:
         amb.reset();
     }
 
-    // Each value is read whole, with its heading, in the label's name.
+    // Each value is read whole, with its heading, in the label's name; each
+    // cell of the coming days' lists, in its table.
     void leitura_data()
     {
         QTest::addColumn<QString>("janela");
+        QTest::addColumn<QString>("tabela"); // none for a label
         QTest::addColumn<QString>("nome");
         QTest::addColumn<QString>("texto");
-        QTest::newRow("receber") << Aviso << "Total Receber: 5.990,45" << "5.990,45";
-        QTest::newRow("pagar") << Aviso << "Total Pagar: 5.607,77" << "5.607,77";
-        QTest::newRow("diferenca") << Aviso << "Pagar-Receber: 382,68" << "382,68";
+        QTest::newRow("receber") << Aviso << "" << "Total Receber: 5.990,45" << "5.990,45";
+        QTest::newRow("pagar") << Aviso << "" << "Total Pagar: 5.607,77" << "5.607,77";
+        QTest::newRow("diferenca") << Aviso << "" << "Pagar-Receber: 382,68" << "382,68";
         const QString linha = QStringLiteral("Vencidas em aberto: 2 a receber (300,50) · 1 a pagar (1.500,00)");
-        QTest::newRow("linha de vencidas") << Aviso << linha << linha;
+        QTest::newRow("linha de vencidas") << Aviso << "" << linha << linha;
         const QString situacao = FrmRobo::instancia().lblSituacao->text();
-        QTest::newRow("situacao") << Aviso << situacao << situacao;
-        QTest::newRow("vencidas receber") << Vencidas << "Total Receber: 300,50" << "300,50";
-        QTest::newRow("vencidas pagar") << Vencidas << "Total Pagar: 1.500,00" << "1.500,00";
+        QTest::newRow("situacao") << Aviso << "" << situacao << situacao;
+        QTest::newRow("vencidas receber") << Vencidas << "" << "Total Receber: 300,50" << "300,50";
+        QTest::newRow("vencidas pagar") << Vencidas << "" << "Total Pagar: 1.500,00" << "1.500,00";
+        QTest::newRow("a vencer receber") << AVencer << "" << "Total Receber: 250,00" << "250,00";
+        QTest::newRow("a vencer pagar") << AVencer << "" << "Total Pagar: 400,00" << "400,00";
+        const QString situacaoAVencer = FrmAVencer::instancia().lblSituacao->text();
+        QTest::newRow("a vencer situacao") << AVencer << "" << situacaoAVencer << situacaoAVencer;
+        QTest::newRow("a vencer parcela a receber") << AVencer << "Contas a Receber" << "Alfa - x" << "";
+        QTest::newRow("a vencer valor a receber") << AVencer << "Contas a Receber" << "250,00" << "";
+        QTest::newRow("a vencer parcela a pagar") << AVencer << "Contas a Pagar" << "Beta - y" << "";
+        QTest::newRow("a vencer vencimento") << AVencer << "Contas a Pagar" << "10/12/2026" << "";
+        QTest::newRow("dia") << AVencer << "Saldos por dia" << "09/12/2026" << "";
+        QTest::newRow("a pagar no dia") << AVencer << "Saldos por dia" << "400,00" << "";
+        QTest::newRow("saldo do dia") << AVencer << "Saldos por dia" << "-400,00" << "";
+        QTest::newRow("saldo acumulado") << AVencer << "Saldos por dia" << "-150,00" << "";
     }
     void leitura()
     {
         QFETCH(QString, janela);
+        QFETCH(QString, tabela);
         QFETCH(QString, nome);
         QFETCH(QString, texto);
         const auto achado = std::find_if(lidos.cbegin(), lidos.cend(), [&](const QJsonObject &o) {
             return o.value(QStringLiteral("janela")).toString() == janela
+                && o.value(QStringLiteral("tabela")).toString() == tabela
                 && o.value(QStringLiteral("nome")).toString() == nome;
         });
         if (achado == lidos.cend())
             qWarning().noquote() << "lido pelo AT-SPI:\n" + saida;
         QVERIFY(achado != lidos.cend());
+        if (!tabela.isEmpty()) {
+            QCOMPARE(achado->value(QStringLiteral("papel")).toString(), QStringLiteral("table cell"));
+            return;
+        }
         QCOMPARE(achado->value(QStringLiteral("papel")).toString(), QStringLiteral("label"));
         // Qt 6.4 gives labels no Text interface; where the bridge gives one,
         // it holds what the label shows.

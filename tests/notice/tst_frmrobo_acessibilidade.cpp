@@ -59,7 +59,7 @@ private slots:
     }
 
     // Tab goes through the designed order, each grid one stop, then the
-    // overdue button; the arrow keys move inside a grid.
+    // overdue and the coming days' buttons; the arrow keys move inside a grid.
     void ordemDeTabulacao()
     {
         Ambiente amb(Backend::Embutido);
@@ -69,7 +69,8 @@ private slots:
         FrmRobo &j = FrmRobo::instancia();
         QVERIFY(QTest::qWaitForWindowActive(&j));
         QCOMPARE(QApplication::focusWidget(), j.cmdAvisar);
-        const QList<QWidget *> ordem{j.tabelaRec, j.tabelaPag, j.cmdFechar, j.txtHora, j.cmdVencidas, j.cmdAvisar};
+        const QList<QWidget *> ordem{j.tabelaRec, j.tabelaPag, j.cmdFechar, j.txtHora, j.cmdVencidas, j.cmdProximos,
+                                    j.cmdAvisar};
         for (QWidget *proximo : ordem) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             QCOMPARE(QApplication::focusWidget(), proximo);

@@ -3,6 +3,7 @@
 #include "notice/ApoioAviso.h"
 
 #include "base/ErroCorrente.h"
+#include "notice/FrmAVencer.h"
 #include "notice/FrmVencidas.h"
 #include "desktop/Bandeja.h"
 #include "startup/Aplicacao.h"
@@ -67,8 +68,9 @@ private slots:
         QCOMPARE(FrmRobo::instancia().lblSituacao->text(), QStringLiteral("Atualizado às 10:00"));
     }
 
-    // The status line, the overdue line and its button sit in free space of
-    // the designed window, and on none of each other.
+    // The status line, the overdue line, its button and the coming days'
+    // button sit in free space of the designed window, and on none of each
+    // other.
     void situacaoNaoCobreNada()
     {
         Ambiente amb(Backend::Embutido);
@@ -79,7 +81,8 @@ private slots:
         QWidget *projeto = j.lblSituacao->parentWidget();
         QCOMPARE(projeto->size(), QSize(998, 605));
         for (QWidget *acrescentado : {static_cast<QWidget *>(j.lblSituacao), static_cast<QWidget *>(j.lblVencidas),
-                                      static_cast<QWidget *>(j.cmdVencidas)}) {
+                                      static_cast<QWidget *>(j.cmdVencidas),
+                                      static_cast<QWidget *>(j.cmdProximos)}) {
             QCOMPARE(acrescentado->parentWidget(), projeto);
             const QRect onde = acrescentado->geometry();
             QVERIFY(QRect(QPoint(0, 0), projeto->size()).contains(onde));
@@ -156,6 +159,11 @@ private slots:
         item(QStringLiteral("Contas vencidas"))->trigger();
         QTRY_VERIFY(FrmVencidas::carregada() && FrmVencidas::instancia().isVisible());
         FrmVencidas::instancia().cmdFechar_Click();
+        QVERIFY(item(QStringLiteral("Próximos dias")));
+        item(QStringLiteral("Próximos dias"))->trigger();
+        QTRY_VERIFY(FrmAVencer::carregada() && FrmAVencer::instancia().isVisible());
+        QCOMPARE(FrmAVencer::instancia().windowTitle(), QStringLiteral("Contas a Vencer"));
+        FrmAVencer::instancia().cmdFechar_Click();
 
         QVERIFY(item(QStringLiteral("Sair")));
         item(QStringLiteral("Sair"))->trigger();

@@ -3,8 +3,9 @@
 
 Usage: le_atspi.py PID. Prints one JSON object per accessible object of the
 program's windows: its window's name, role, name, text (when it has a Text
-interface) and the names of what labels it. Tables are listed without their
-cells.
+interface) and the names of what labels it. The cells of a table are listed
+when it has few (a grid made with hundreds of empty rows is listed alone), each
+with the table's name.
 """
 import json
 import sys
@@ -28,14 +29,23 @@ def rotulos(objeto):
     return nomes
 
 
-def percorre(objeto, janela):
-    print(json.dumps({"janela": janela, "papel": objeto.getRoleName(), "nome": objeto.name,
-                      "texto": texto(objeto), "rotulos": rotulos(objeto)}, ensure_ascii=False))
+# Tables with more children than this are not gone into.
+CELULAS_LIDAS = 400
+
+
+def percorre(objeto, janela, tabela=None):
+    lido = {"janela": janela, "papel": objeto.getRoleName(), "nome": objeto.name,
+            "texto": texto(objeto), "rotulos": rotulos(objeto)}
+    if tabela is not None:
+        lido["tabela"] = tabela
+    print(json.dumps(lido, ensure_ascii=False))
     if objeto.getRole() in (pyatspi.ROLE_TABLE, pyatspi.ROLE_TREE_TABLE):
-        return
+        if objeto.childCount > CELULAS_LIDAS:
+            return
+        tabela = objeto.name
     for filho in objeto:
         if filho is not None:
-            percorre(filho, janela)
+            percorre(filho, janela, tabela)
 
 
 def main():
