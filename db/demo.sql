@@ -52,5 +52,11 @@ INSERT INTO ContaDet VALUES (2004, 14, CURRENT_DATE, CURRENT_DATE - 8, NULL, NUL
 -- not in the notice's grids: due yesterday (in the overdue line and window), paid
 INSERT INTO ContaDet VALUES (2005, 11, CURRENT_DATE - 1, CURRENT_DATE - 25, 'NFE 5001', NULL, 1, 2780.40, 0, 1, 'N', 'N', 'N', 'N');
 INSERT INTO ContaDet VALUES (2006, 13, CURRENT_DATE, CURRENT_DATE - 3, NULL, NULL, 2, 99.90, 99.90, 1, 'S', 'N', 'N', 'N');
+-- the coming days ("Próximos dias")
+INSERT INTO ContaDet VALUES (1009, 2, CURRENT_DATE + 2, CURRENT_DATE - 20, 'NF 102', NULL, 3, 1250.90, 0, 1, 'N', 'N', 'N', 'N');
+INSERT INTO ContaDet VALUES (1010, 4, CURRENT_DATE + 5, CURRENT_DATE - 5, 'NF 104', NULL, 3, 4300.00, 0, 2, 'N', 'N', 'N', 'N');
+INSERT INTO ContaDet VALUES (2007, 11, CURRENT_DATE + 1, CURRENT_DATE - 25, 'NFE 5001', NULL, 3, 2780.40, 0, 1, 'N', 'N', 'N', 'N');
+INSERT INTO ContaDet VALUES (2008, 14, CURRENT_DATE + 3, CURRENT_DATE - 8, NULL, NULL, 2, 1800.00, 0, 1, 'N', 'N', 'N', 'N');
+INSERT INTO ContaDet VALUES (2009, 12, CURRENT_DATE + 5, CURRENT_DATE - 12, 'NFE 5002', NULL, 2, 415.00, 0, 2, 'N', 'N', 'N', 'N');
 
 COMMIT;

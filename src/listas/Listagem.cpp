@@ -2,6 +2,8 @@
 #include "regional/Formatacao.h"
 #include "toolkit/Grade.h"
 
+#include <QTableWidget>
+
 namespace listas {
 
 Tabela tabelaDaGrade(const Grade &grade, int colunaValor)
@@ -25,6 +27,22 @@ Tabela tabelaDaGrade(const Grade &grade, int colunaValor)
         if (!algum)
             break;
         tabela.linhas << textos;
+    }
+    return tabela;
+}
+
+Tabela tabelaDoQuadro(const QTableWidget *quadro, const QList<int> &colunasDeValor)
+{
+    const auto texto = [](const QTableWidgetItem *item) { return item ? item->text() : QString(); };
+    Tabela tabela;
+    tabela.colunasDeValor = colunasDeValor;
+    for (int c = 0; c < quadro->columnCount(); ++c)
+        tabela.cabecalhos << texto(quadro->horizontalHeaderItem(c));
+    for (int r = 0; r < quadro->rowCount() && !texto(quadro->item(r, 0)).isEmpty(); ++r) {
+        QStringList linha;
+        for (int c = 0; c < quadro->columnCount(); ++c)
+            linha << texto(quadro->item(r, c));
+        tabela.linhas << linha;
     }
     return tabela;
 }

@@ -9,6 +9,7 @@
 #include <utility>
 
 class Grade;
+class QTableWidget;
 
 // A list as a window shows it, kept apart from the window: what is printed or
 // saved is what was on screen when the user asked, whatever the window reads
@@ -52,6 +53,10 @@ struct Listagem {
 // the first row with no text at all; `colunaValor` (1-based, as the grid's
 // cursors) holds the amounts. The grid's cursors are left as they were.
 Tabela tabelaDaGrade(const Grade &grade, int colunaValor);
+
+// A plain table widget as shown, down to the first row whose first cell is
+// empty; `colunasDeValor` (0-based) hold amounts.
+Tabela tabelaDoQuadro(const QTableWidget *quadro, const QList<int> &colunasDeValor = {});
 
 // "contas-2026-12-10.csv": the prefix and the day, the same on every workstation.
 QString nomeArquivoPadrao(const QString &prefixo, const QDate &dia);

@@ -1,4 +1,5 @@
 #include "notice/FrmAVencer.h"
+#include "listas/DialogosListagem.h"
 #include "notice/AparenciaAviso.h"
 #include "notice/ConsultasContas.h"
 #include "notice/FrmRobo.h"
@@ -19,6 +20,9 @@
 using namespace aparencia;
 
 namespace {
+// The grids' column of amounts (1-based, as the grid's cursors).
+constexpr int ColunaValor = 4;
+
 // The notice's five columns; the rows are made as they are read, so a screen
 // reader finds only the rows shown.
 QTableWidget *grade(QWidget *pai, const QRect &onde, const QString &nome, const QString &titulo)
@@ -106,21 +110,33 @@ void FrmAVencer::montaLayout()
                                   {15, 30, 30, 30, 30}, 0);
     tabelaDias->horizontalHeader()->setStretchLastSection(true);
 
-    // The left of the button row is kept for the list's other commands.
+    cmdImprimir = new QPushButton(QStringLiteral("Imprimir…"), this);
+    cmdImprimir->setObjectName(QStringLiteral("cmdImprimir"));
+    cmdImprimir->setGeometry(QRect(4, 548, 127, 33));
+    cmdExportar = new QPushButton(QStringLiteral("Exportar…"), this);
+    cmdExportar->setObjectName(QStringLiteral("cmdExportar"));
+    cmdExportar->setGeometry(QRect(139, 548, 127, 33));
     cmdFechar = new QPushButton(QStringLiteral("Fechar"), this);
     cmdFechar->setObjectName(QStringLiteral("cmdFechar"));
     cmdFechar->setGeometry(QRect(975, 548, 127, 33));
-    cmdFechar->setFont(toolkit::fonteDoSistema(9.75));
+    for (QPushButton *botao : {cmdImprimir, cmdExportar, cmdFechar})
+        botao->setFont(toolkit::fonteDoSistema(9.75));
 
     setTabOrder(spnDias, cmdAtualizar);
     setTabOrder(cmdAtualizar, tabelaRec);
     setTabOrder(tabelaRec, tabelaPag);
     setTabOrder(tabelaPag, tabelaDias);
-    setTabOrder(tabelaDias, cmdFechar);
+    setTabOrder(tabelaDias, cmdImprimir);
+    setTabOrder(cmdImprimir, cmdExportar);
+    setTabOrder(cmdExportar, cmdFechar);
     spnDias->setFocus();
 
     connect(cmdAtualizar, &QPushButton::clicked, this,
             [this] { toolkit::executaManipulador([this] { cmdAtualizar_Click(); }); });
+    connect(cmdImprimir, &QPushButton::clicked, this,
+            [this] { toolkit::executaManipulador([this] { cmdImprimir_Click(); }); });
+    connect(cmdExportar, &QPushButton::clicked, this,
+            [this] { toolkit::executaManipulador([this] { cmdExportar_Click(); }); });
     connect(cmdFechar, &QPushButton::clicked, this,
             [this] { toolkit::executaManipulador([this] { cmdFechar_Click(); }); });
 }
@@ -129,8 +145,31 @@ void FrmAVencer::cmdAtualizar_Click() { programaDoAviso().pedeAVencer(); }
 
 void FrmAVencer::cmdFechar_Click() { toolkit::escondeJanela(this); }
 
-ListaMostrada FrmAVencer::receber() const { return listaDaTabela(tabelaRec, Label1->text(), lblTotalReceber->text()); }
+void FrmAVencer::cmdImprimir_Click() { listas::abreImpressao(this, listagem()); }
 
-ListaMostrada FrmAVencer::pagar() const { return listaDaTabela(tabelaPag, Label2->text(), lblTotalPagar->text()); }
+void FrmAVencer::cmdExportar_Click() { listas::abreExportacao(this, listagem(), consultas::hoje()); }
 
-ListaMostrada FrmAVencer::dias() const { return listaDaTabela(tabelaDias, lblSaldos->text()); }
+listas::Lado FrmAVencer::receber() const
+{
+    return {QStringLiteral("Receber"), Label1->text(), listas::tabelaDaGrade(grdRec, ColunaValor), Label3[0]->text(),
+            lblTotalReceber->text()};
+}
+
+listas::Lado FrmAVencer::pagar() const
+{
+    return {QStringLiteral("Pagar"), Label2->text(), listas::tabelaDaGrade(grdPag, ColunaValor), Label3[1]->text(),
+            lblTotalPagar->text()};
+}
+
+listas::Tabela FrmAVencer::dias() const { return listas::tabelaDoQuadro(tabelaDias, {1, 2, 3, 4}); }
+
+listas::Listagem FrmAVencer::listagem() const
+{
+    listas::Listagem l;
+    l.titulo = windowTitle();
+    l.lidaEm = lidoEm_;
+    l.prefixoArquivo = QStringLiteral("a-vencer");
+    l.lados = {receber(), pagar()};
+    l.extra = listas::TabelaExtra{lblSaldos->text(), dias()};
+    return l;
+}

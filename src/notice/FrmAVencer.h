@@ -1,5 +1,5 @@
 #pragma once
-#include "notice/ListaMostrada.h"
+#include "listas/Listagem.h"
 #include "notice/SaldosPorDia.h"
 #include "toolkit/Grade.h"
 
@@ -40,12 +40,16 @@ public:
     void CarregaAVencer(bancodados::Conexao &conexao, const QDate &hoje);
 
     void cmdAtualizar_Click();
+    void cmdImprimir_Click();
+    void cmdExportar_Click();
     void cmdFechar_Click();
 
-    // What the window shows, as plain texts.
-    ListaMostrada receber() const;
-    ListaMostrada pagar() const;
-    ListaMostrada dias() const;
+    // What the window shows, as plain texts: each side, the day-by-day
+    // table, and all of it as printed and saved.
+    listas::Lado receber() const;
+    listas::Lado pagar() const;
+    listas::Tabela dias() const;
+    listas::Listagem listagem() const;
     // When the lists shown were read (invalid while they show nothing).
     QDateTime lidoEm() const { return lidoEm_; }
 
@@ -62,6 +66,8 @@ public:
     QLabel *lblTotalPagar;
     QLabel *lblSaldos;
     QTableWidget *tabelaDias;
+    QPushButton *cmdImprimir;
+    QPushButton *cmdExportar;
     QPushButton *cmdFechar;
 
     Grade grdRec;

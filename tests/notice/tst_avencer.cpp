@@ -134,14 +134,14 @@ private slots:
         QVERIFY(situacao().startsWith(QStringLiteral("De 09/12/2026 a 15/12/2026, atualizado às ")));
         QVERIFY(v.lidoEm().isValid());
         const QStringList colunas{"Código Detalhe", "Descrição do Pagamento", "Data Vencimento", "Valor", "Prov S/N"};
-        QCOMPARE(v.receber().cabecalhos, colunas);
-        QCOMPARE(v.pagar().cabecalhos, colunas);
+        QCOMPARE(v.receber().tabela.cabecalhos, colunas);
+        QCOMPARE(v.pagar().tabela.cabecalhos, colunas);
         QCOMPARE(v.receber().titulo, QStringLiteral("Contas a Receber"));
-        QCOMPARE(v.receber().linhas, (QList<QStringList>{{"12", "Ana Lima - Serviço", "09/12/2026", "49,50", "N"},
+        QCOMPARE(v.receber().tabela.linhas, (QList<QStringList>{{"12", "Ana Lima - Serviço", "09/12/2026", "49,50", "N"},
                                                          {"11", "Carlos Souza - Pedido 1", "09/12/2026", "200,50", "N"},
                                                          {"13", "Carlos Souza - Pedido 1", "15/12/2026", "1.000,00", "S"}}));
         QCOMPARE(v.receber().total, QStringLiteral("1.250,00"));
-        QCOMPARE(v.pagar().linhas, (QList<QStringList>{{"30", "Distribuidora Sul - NF 10", "09/12/2026", "500,00", "N"},
+        QCOMPARE(v.pagar().tabela.linhas, (QList<QStringList>{{"30", "Distribuidora Sul - NF 10", "09/12/2026", "500,00", "N"},
                                                        {"31", "Aluguel - Loja", "11/12/2026", "1.500,00", "N"},
                                                        {"32", "Distribuidora Sul - NF 88", "15/12/2026", "25,25", "N"}}));
         QCOMPARE(v.pagar().total, QStringLiteral("2.025,25"));
@@ -157,9 +157,9 @@ private slots:
         v.spnDias->setValue(8);
         QVERIFY(atualizaEEspera());
         QVERIFY(situacao().startsWith(QStringLiteral("De 09/12/2026 a 16/12/2026")));
-        QCOMPARE(v.receber().linhas.size(), 4);
-        QCOMPARE(v.receber().linhas.last(), (QStringList{"14", "Carlos Souza - Pedido 1", "16/12/2026", "300,00", "N"}));
-        QCOMPARE(v.pagar().linhas.last(), (QStringList{"34", "Aluguel - Loja", "16/12/2026", "60,00", "N"}));
+        QCOMPARE(v.receber().tabela.linhas.size(), 4);
+        QCOMPARE(v.receber().tabela.linhas.last(), (QStringList{"14", "Carlos Souza - Pedido 1", "16/12/2026", "300,00", "N"}));
+        QCOMPARE(v.pagar().tabela.linhas.last(), (QStringList{"34", "Aluguel - Loja", "16/12/2026", "60,00", "N"}));
         QCOMPARE(v.receber().total, QStringLiteral("1.550,00"));
         QCOMPARE(v.pagar().total, QStringLiteral("2.085,25"));
         QCOMPARE(v.dias().linhas.last(), (QStringList{"16/12/2026", "300,00", "60,00", "240,00", "-535,25"}));
@@ -169,8 +169,8 @@ private slots:
         QVERIFY(!v.isVisible());
         amb.dados().executa(QStringLiteral("UPDATE ContaDet SET Paga = 'S' WHERE CodContaDet IN (11, 31)"));
         QVERIFY(abreAVencerEEspera());
-        QCOMPARE(v.receber().linhas.size(), 3);
-        QCOMPARE(v.pagar().linhas.size(), 3);
+        QCOMPARE(v.receber().tabela.linhas.size(), 3);
+        QCOMPARE(v.pagar().tabela.linhas.size(), 3);
         QCOMPARE(v.dias().linhas.at(0), (QStringList{"09/12/2026", "49,50", "500,00", "-450,50", "-450,50"}));
         QCOMPARE(v.dias().linhas.at(1), (QStringList{"15/12/2026", "1.000,00", "25,25", "974,75", "524,25"}));
         QCOMPARE(vermelhas(), (QStringList{"1:4", "1:5"}));
@@ -212,7 +212,7 @@ private slots:
         QCOMPARE(v.spnDias->value(), dias);
         QVERIFY(atualizaEEspera());
         QStringList lidos;
-        for (const QStringList &linha : v.receber().linhas)
+        for (const QStringList &linha : v.receber().tabela.linhas)
             lidos << linha.at(0);
         QCOMPARE(lidos, codigos);
         QCOMPARE(v.dias().linhas.size(), codigos.size());
@@ -252,7 +252,7 @@ private slots:
         QVERIFY(esperaPreenchimento());
         QVERIFY(abreAVencerEEspera());
         FrmAVencer &v = FrmAVencer::instancia();
-        QCOMPARE(v.receber().linhas.size(), 3);
+        QCOMPARE(v.receber().tabela.linhas.size(), 3);
 
         if (backend == Backend::Embutido)
             QVERIFY(QFile::remove(amb.arquivoBanco()));
@@ -267,8 +267,8 @@ private slots:
         QVERIFY2(situacao().startsWith(QStringLiteral("Não foi possível ler as contas às "))
                      && situacao().contains(frase),
                  qPrintable(situacao()));
-        QVERIFY(v.receber().linhas.isEmpty());
-        QVERIFY(v.pagar().linhas.isEmpty());
+        QVERIFY(v.receber().tabela.linhas.isEmpty());
+        QVERIFY(v.pagar().tabela.linhas.isEmpty());
         QVERIFY(v.dias().linhas.isEmpty());
         QCOMPARE(v.tabelaRec->rowCount() + v.tabelaPag->rowCount() + v.tabelaDias->rowCount(), 0);
         QVERIFY(v.receber().total.isEmpty());

@@ -1,9 +1,10 @@
-// The notice window's lists and the overdue window's, printed and saved from
+// The notice window's lists, the overdue window's and the coming days', printed and saved from
 // the windows on a real database: the dialogs open without holding the
 // window, the CSV file chosen holds the rows on screen, the PDF their text.
 #include "ApoioAviso.h"
 #include "listas/ApoioListas.h"
 #include "listas/ImprimeListagem.h"
+#include "notice/FrmAVencer.h"
 #include "notice/FrmVencidas.h"
 
 #include <QAction>
@@ -40,7 +41,7 @@ private slots:
 
     void imprimeEExporta_data()
     {
-        QTest::addColumn<bool>("vencidas");
+        QTest::addColumn<QString>("janelaLida");
         QTest::addColumn<QString>("nomePadrao");
         QTest::addColumn<QString>("titulo");
         QTest::addColumn<QStringList>("receber");
@@ -49,19 +50,26 @@ private slots:
         const QStringList cabecalho{"Lado", "Código Detalhe", "Descrição do Pagamento", "Data Vencimento", "Valor",
                                     "Prov S/N"};
         // Shortcuts on the notice window, the delay box holding the focus.
-        QTest::newRow("aviso") << false << "contas-2026-12-08.csv" << "Orvo Aviso - Versão 1.2"
+        QTest::newRow("aviso") << "aviso" << "contas-2026-12-08.csv" << "Orvo Aviso - Versão 1.2"
                                << QStringList{"Receber", "10", "Souza; Filhos - Pedido \"1\"", "08/12/2026", "1234,56", "S"}
                                << QStringList{"Pagar", "30", "Distribuidora Sul - NF 10", "08/12/2026", "90,00", "N"}
                                << "90,00";
         // The overdue window's buttons; its days late come along.
-        QTest::newRow("vencidas") << true << "vencidas-2026-12-08.csv" << "Contas Vencidas em Aberto"
+        QTest::newRow("vencidas") << "vencidas" << "vencidas-2026-12-08.csv" << "Contas Vencidas em Aberto"
                                   << QStringList{"Receber", "11", "Souza; Filhos - Pedido \"1\"", "07/12/2026", "100,00", "N", "1"}
                                   << QStringList{"Pagar", "31", "Distribuidora Sul - NF 10", "28/11/2026", "1500,00", "N", "10"}
                                   << "1.500,00";
+        // The coming days' buttons; its day-by-day table is printed, not saved.
+        QTest::newRow("a vencer") << "avencer" << "a-vencer-2026-12-08.csv" << "Contas a Vencer"
+                                  << QStringList{"Receber", "12", "Souza; Filhos - Pedido \"1\"", "09/12/2026", "50,00", "N"}
+                                  << QStringList{"Pagar", "32", "Distribuidora Sul - NF 10", "10/12/2026", "75,00", "N"}
+                                  << "75,00";
     }
     void imprimeEExporta()
     {
-        QFETCH(bool, vencidas);
+        QFETCH(QString, janelaLida);
+        const bool vencidas = janelaLida == QLatin1String("vencidas");
+        const bool aVencer = janelaLida == QLatin1String("avencer");
         QFETCH(QString, nomePadrao);
         QFETCH(QString, titulo);
         QFETCH(QStringList, receber);
@@ -74,10 +82,12 @@ private slots:
         d.conta(1, "R", 1, {}, {}, QStringLiteral("Pedido \"1\""));
         d.parcela(10, 1, hoje, hoje.addDays(-5), 1234.56, "N", "N", QStringLiteral("S"));
         d.parcela(11, 1, hoje.addDays(-1), hoje.addDays(-5), 100.00);
+        d.parcela(12, 1, hoje.addDays(1), hoje.addDays(-5), 50.00);
         d.fornecedor(1, QStringLiteral("Distribuidora Sul"));
         d.conta(20, "P", {}, 1, {}, QStringLiteral("NF 10"));
         d.parcela(30, 20, hoje, hoje.addDays(-30), 90.00);
         d.parcela(31, 20, hoje.addDays(-10), hoje.addDays(-30), 1500.00);
+        d.parcela(32, 20, hoje.addDays(2), hoje.addDays(-30), 75.00);
 
         const QDateTime antes = QDateTime::currentDateTime().addSecs(-1);
         ambienteaviso::iniciaPrograma(amb.pasta());
@@ -87,12 +97,19 @@ private slots:
         if (vencidas) {
             QVERIFY(abreVencidasEEspera());
             janela = &FrmVencidas::instancia();
+        } else if (aVencer) {
+            aviso.cmdProximos->click();
+            QVERIFY(esperaLeituras());
+            QVERIFY(FrmAVencer::carregada());
+            janela = &FrmAVencer::instancia();
         }
         QVERIFY(toolkit::mensagensMostradas().empty());
-        const listas::Listagem lista = vencidas ? FrmVencidas::instancia().listagem() : aviso.listagem();
+        const listas::Listagem lista = vencidas ? FrmVencidas::instancia().listagem()
+            : aVencer                            ? FrmAVencer::instancia().listagem()
+                                                 : aviso.listagem();
         QVERIFY(lista.lidaEm >= antes && lista.lidaEm <= QDateTime::currentDateTime());
 
-        if (!vencidas) {
+        if (janelaLida == QLatin1String("aviso")) {
             // The grids' menu holds both; it pops up and the handler returns.
             QContextMenuEvent clique(QContextMenuEvent::Mouse, QPoint(10, 10));
             QCoreApplication::sendEvent(aviso.tabelaPag->viewport(), &clique);
@@ -105,16 +122,22 @@ private slots:
             menu->close();
             aviso.txtHora->setFocus();
         }
+        // The notice by its shortcuts, the other windows by their buttons.
+        QPushButton *imprimir = vencidas ? FrmVencidas::instancia().cmdImprimir
+            : aVencer                    ? FrmAVencer::instancia().cmdImprimir
+                                         : nullptr;
+        QPushButton *exportar = vencidas ? FrmVencidas::instancia().cmdExportar
+            : aVencer                    ? FrmAVencer::instancia().cmdExportar
+                                         : nullptr;
         const auto pede = [&](QPushButton *botao, Qt::Key tecla) {
-            if (vencidas)
+            if (botao)
                 botao->click();
             else
                 QTest::keyClick(QApplication::focusWidget(), tecla, Qt::ControlModifier);
         };
 
         // Saved where the file dialog was pointed, under its default name first.
-        FrmVencidas *v = vencidas ? &FrmVencidas::instancia() : nullptr;
-        pede(v ? v->cmdExportar : nullptr, Qt::Key_E);
+        pede(exportar, Qt::Key_E);
         auto *arquivos = dialogoAberto<QFileDialog>(janela);
         QVERIFY(arquivos);
         QCOMPARE(QFileInfo(arquivos->selectedFiles().value(0)).fileName(), nomePadrao);
@@ -138,7 +161,7 @@ private slots:
         QCOMPARE(linhas.at(2), pagar);
 
         // The system's print dialog opens over the window and is left.
-        pede(v ? v->cmdImprimir : nullptr, Qt::Key_P);
+        pede(imprimir, Qt::Key_P);
         auto *impressao = dialogoAberto<QPrintDialog>(janela);
         QVERIFY(impressao);
         impressao->reject();
@@ -155,7 +178,8 @@ private slots:
         QVERIFY(texto.contains(QStringLiteral("Página 1 de 1")));
         QVERIFY(texto.contains(QStringLiteral("Souza; Filhos - Pedido \"1\"")));
         QVERIFY(texto.contains(QStringLiteral("Total Pagar: ") + totalPagar));
-        QCOMPARE(texto.contains(QStringLiteral("Pagar-Receber")), !vencidas);
+        QCOMPARE(texto.contains(QStringLiteral("Pagar-Receber")), janelaLida == QLatin1String("aviso"));
+        QCOMPARE(texto.contains(QStringLiteral("Saldo acumulado")), aVencer);
     }
 };
 
