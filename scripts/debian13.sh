@@ -109,9 +109,6 @@ trap para_servidores EXIT
 # servers' own to whatever looks for those by their words.
 cat > "$SISTEMA/var/tmp/orvoaviso-testes.sh" <<FIM
 set -eu
-# Debian 13's isql-fb is a wrapper that sets FIREBIRD to the system's root:
-# the tests' own isql-fb runs keep theirs with the version's own program.
-for bin in /usr/lib/firebird/*/bin; do [ -x \$bin/isql-fb ] && PATH=\$bin:\$PATH; done
 bash /orvoaviso/scripts/servidores/inicia-todos.sh $SERVIDORES
 . $SERVIDORES/ambiente.sh
 export ORVO_FB_OUTRA_VERSAO='${ORVO_FB_OUTRA_VERSAO:-}' ORVO_FB_ARQUIVO_OUTRA_VERSAO='$OUTRA_ARQUIVO'

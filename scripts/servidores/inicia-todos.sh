@@ -49,6 +49,11 @@ inicia_servidor() {
     return 1
 }
 
+# The programs of the installed client's Firebird version, where Debian keeps
+# them apart (/usr/lib/firebird/M.m/bin).
+VERSAO_FB=$(dpkg-query -W -f='${Version}' libfbclient2 2>/dev/null | sed -E 's/^[0-9]+://; s/^([0-9]+\.[0-9]+).*/\1/')
+BIN_FB=/usr/lib/firebird/$VERSAO_FB/bin
+
 FB_PORTA=
 PG_PORTA=
 if [ -f "$PASTA/ambiente.sh" ]; then
@@ -72,6 +77,10 @@ PG_PORTA=$(inicia_servidor postgres.sh "$PASTA/postgres" "$PG_PORTA" "$FB_PORTA"
     # Embedded Firebird processes of the tests take their locks where the
     # server does, so that a file open on both sides stays consistent.
     printf 'export FIREBIRD_LOCK=%q\n' "$PASTA/firebird/trava"
+    # Debian 13's isql-fb and gfix are wrappers that set FIREBIRD to the
+    # system's root: the tests' own runs keep theirs with the version's own
+    # programs.
+    if [ -x "$BIN_FB/isql-fb" ]; then printf 'export PATH=%q:"$PATH"\n' "$BIN_FB"; fi
 } > "$PASTA/ambiente.sh.novo" && mv -f "$PASTA/ambiente.sh.novo" "$PASTA/ambiente.sh" \
     || falha "não consegui escrever $PASTA/ambiente.sh"
 echo "servidores ativos; ambiente em $PASTA/ambiente.sh"
