@@ -35,7 +35,7 @@ depende() { case ", $DEPENDE," in *", $1"[\ ,]*) return 0 ;; esac; return 1; }
 for p in libqt6widgets6 libqt6printsupport6 libc6; do
   depende "$p" || falha "Depends sem $p: $DEPENDE"
 done
-# The Firebird client library, which the program is linked with.
+# The Firebird client library, which the program loads when it starts.
 depende libfbclient2 || falha "Depends sem o cliente Firebird: $DEPENDE"
 # The engine recommended is the one of this release's client library.
 MOTOR=firebird$(dpkg-query -W -f='${Version}' libfbclient2 | sed -E 's/^[0-9]+://; s/^([0-9]+\.[0-9]+).*/\1/')-server-core

@@ -1,5 +1,6 @@
 #include "startup/ExplicacaoFalha.h"
 #include "database/BancoDados.h"
+#include "database/firebird/ClienteFirebird.h"
 #include "database/firebird/RaizFirebird.h"
 #include "startup/Configuracao.h"
 
@@ -202,6 +203,19 @@ bool caminhoDoWindows(const QString &pasta)
     return unidade.match(pasta).hasMatch() || pasta.startsWith(QLatin1String("\\\\"));
 }
 
+// How the site gets a Firebird client: on Windows the sales system's installer
+// brings one; here it is the distribution's package.
+QString semClienteFirebird(bancodados::firebird::Plataforma plataforma)
+{
+    const QString arquivo = bancodados::firebird::nomeDoCliente(plataforma);
+    const QString instale = plataforma == bancodados::firebird::Plataforma::Windows
+        ? QStringLiteral("instale o cliente do Firebird (o instalador do sistema de vendas o traz)")
+        : QStringLiteral("instale o cliente do Firebird (o pacote libfbclient2)");
+    return QStringLiteral("O OrvoAviso não encontrou o cliente do Firebird (%1), sem o qual não lê o banco de dados "
+                          "de vendas: %2 ou ponha o %1 na pasta do OrvoAviso. Veja abaixo onde ele foi procurado.")
+        .arg(arquivo, instale);
+}
+
 QString onde(const ContextoFalha &contexto)
 {
     const QString sistema = contexto.odbcSysIni.isEmpty() ? QStringLiteral("/etc/odbc.ini")
@@ -220,6 +234,8 @@ Explicacao explicaFalha(const ErroCorrente &erro, const ContextoFalha &contexto)
     if (erro.numero == bancodados::ErroSemResposta)
         return {QStringLiteral("O servidor do banco de dados não respondeu: ele está travado ou a rede até ele caiu. "
                                "Verifique o servidor e a rede e tente de novo.")};
+    if (erro.numero == bancodados::firebird::ErroSemClienteFirebird)
+        return {semClienteFirebird(bancodados::firebird::plataformaDestaMaquina())};
     if (erro.numero == bancodados::ErroSemRaizFirebird)
         return {QStringLiteral("O OrvoAviso não conseguiu criar a sua configuração do Firebird em nenhuma pasta em "
                                "que o usuário %1 pode escrever, e sem ela tomaria o arquivo de vendas só para si: "
@@ -305,7 +321,8 @@ Explicacao explicaFalha(const ErroCorrente &erro, const ContextoFalha &contexto)
 bool falhaDeConexao(const ErroCorrente &erro)
 {
     if (erro.detalhe.naAbertura || erro.numero == bancodados::ErroSemResposta
-        || erro.numero == bancodados::ErroSemRaizFirebird || erro.numero == bancodados::ErroProvedorNaoEncontrado
+        || erro.numero == bancodados::ErroSemRaizFirebird || erro.numero == bancodados::firebird::ErroSemClienteFirebird
+        || erro.numero == bancodados::ErroProvedorNaoEncontrado
         || erro.numero == bancodados::ErroOperacaoNaoPermitida) // a reading on a connection that is not open
         return true;
     for (long codigo : {isc_io_error, isc_sys_request, isc_bad_db_format, isc_wrong_ods, isc_unavailable, isc_login,

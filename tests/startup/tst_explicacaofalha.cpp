@@ -4,6 +4,7 @@
 // system error numbers copied from real failures). The tests that start the
 // program show the same sentences on the real engine.
 #include "database/BancoDados.h"
+#include "database/firebird/ClienteFirebird.h"
 #include "database/firebird/RaizFirebird.h"
 #include "startup/ExplicacaoFalha.h"
 
@@ -146,6 +147,14 @@ private slots:
         QTest::newRow("nenhuma pasta para a raiz do Firebird")
             << long(bancodados::ErroSemRaizFirebird) << "Pastas tentadas: /a, /b" << Codigos{} << Argumentos{} << 0 << false
             << false << "O OrvoAviso não conseguiu criar a sua configuração do Firebird" << true;
+        QTest::newRow("cliente do Firebird em nenhum lugar")
+            << long(bancodados::firebird::ErroSemClienteFirebird)
+            << "Procurado em: /opt/orvo/libfbclient.so.2, libfbclient.so.2 (bibliotecas do sistema)" << Codigos{}
+            << Argumentos{} << 0 << false << false
+            << "O OrvoAviso não encontrou o cliente do Firebird (libfbclient.so.2), sem o qual não lê o banco de dados "
+               "de vendas: instale o cliente do Firebird (o pacote libfbclient2) ou ponha o libfbclient.so.2 na pasta "
+               "do OrvoAviso."
+            << true;
         // The database answered: it lacks what the statements read.
         QTest::newRow("coluna que falta")
             << -206L << "Dynamic SQL Error\nSQL error code = -206\nColumn unknown\nD.PROVPAGAR\nAt line 1, column 601"

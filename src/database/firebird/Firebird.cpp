@@ -1,5 +1,6 @@
 #include "database/firebird/Firebird.h"
 #include "base/ErroCorrente.h"
+#include "database/firebird/ClienteFirebird.h"
 #include "database/firebird/Portao.h"
 #include "database/firebird/RaizFirebird.h"
 
@@ -127,11 +128,11 @@ DetalheErro detalheDo(const ISC_STATUS *status)
 
 void lancaErro(const ISC_STATUS *status)
 {
-    const long codigo = isc_sqlcode(status);
+    const long codigo = cliente().isc_sqlcode(status);
     const ISC_STATUS *vetor = status;
     char texto[1024];
     QStringList partes;
-    while (fb_interpret(texto, sizeof texto, &vetor))
+    while (cliente().fb_interpret(texto, sizeof texto, &vetor))
         partes << QString::fromUtf8(texto);
     throw ErroSistema(codigo != 0 ? codigo : static_cast<long>(status[1]), partes.join(u'\n'), detalheDo(status));
 }
@@ -193,7 +194,7 @@ Anexo::Anexo(const QString &banco, const QString &usuario, const QString &senha,
     const QByteArray nome = banco.toUtf8();
     Status status;
     const NoMotor motor(local_);
-    isc_attach_database(status.v, 0, nome.constData(), &handle_, static_cast<short>(dpb.size()), dpb.data());
+    cliente().isc_attach_database(status.v, 0, nome.constData(), &handle_, static_cast<short>(dpb.size()), dpb.data());
     status.verifica();
 }
 
@@ -202,14 +203,14 @@ Anexo::~Anexo()
     if (handle_) {
         ISC_STATUS_ARRAY status;
         const NoMotor motor(local_);
-        isc_detach_database(status, &handle_);
+        cliente().isc_detach_database(status, &handle_);
     }
 }
 
 void cancelaOperacao(isc_db_handle handle)
 {
     ISC_STATUS_ARRAY status;
-    fb_cancel_operation(status, &handle, fb_cancel_raise);
+    cliente().fb_cancel_operation(status, &handle, fb_cancel_raise);
 }
 
 void Anexo::cancelaOperacao() { firebird::cancelaOperacao(handle_); }
@@ -224,7 +225,7 @@ Transacao::Transacao(Anexo &anexo) : local_(anexo.local())
                                isc_tpb_nowait};
     Status status;
     const NoMotor motor(local_);
-    isc_start_transaction(status.v, &handle_, 1, anexo.handle(), static_cast<unsigned short>(sizeof tpb), tpb);
+    cliente().isc_start_transaction(status.v, &handle_, 1, anexo.handle(), static_cast<unsigned short>(sizeof tpb), tpb);
     status.verifica();
 }
 
@@ -233,7 +234,7 @@ Transacao::~Transacao()
     if (handle_) {
         ISC_STATUS_ARRAY status;
         const NoMotor motor(local_);
-        isc_rollback_transaction(status, &handle_);
+        cliente().isc_rollback_transaction(status, &handle_);
     }
 }
 
@@ -241,7 +242,7 @@ void Transacao::confirma()
 {
     Status status;
     const NoMotor motor(local_);
-    isc_commit_transaction(status.v, &handle_);
+    cliente().isc_commit_transaction(status.v, &handle_);
     status.verifica();
 }
 
@@ -290,15 +291,15 @@ Comando::Comando(Anexo &anexo, Transacao &transacao, const QString &sql, const Q
     sentenca_.local = anexo.local();
     const NoMotor motor(anexo.local());
     Status status;
-    isc_dsql_allocate_statement(status.v, anexo_.handle(), &handle_);
+    cliente().isc_dsql_allocate_statement(status.v, anexo_.handle(), &handle_);
     status.verifica();
     // The statements are ASCII; any other letter goes as the sales system writes it.
     const QByteArray texto = QStringEncoder("windows-1252")(sql);
-    isc_dsql_prepare(status.v, transacao_.handle(), &handle_, 0, texto.constData(), Dialeto, saida_->sqlda());
+    cliente().isc_dsql_prepare(status.v, transacao_.handle(), &handle_, 0, texto.constData(), Dialeto, saida_->sqlda());
     status.verifica();
     if (saida_->quantas() > saida_->sqlda()->sqln) {
         saida_ = std::make_unique<Area>(saida_->quantas());
-        isc_dsql_describe(status.v, &handle_, 1, saida_->sqlda());
+        cliente().isc_dsql_describe(status.v, &handle_, 1, saida_->sqlda());
         status.verifica();
     }
     for (int i = 0; i < saida_->quantas(); ++i) {
@@ -308,7 +309,7 @@ Comando::Comando(Anexo &anexo, Transacao &transacao, const QString &sql, const Q
     }
 
     entrada_ = std::make_unique<Area>(qMax<int>(parametros.size(), 1));
-    isc_dsql_describe_bind(status.v, &handle_, 1, entrada_->sqlda());
+    cliente().isc_dsql_describe_bind(status.v, &handle_, 1, entrada_->sqlda());
     status.verifica();
     if (entrada_->quantas() != parametros.size())
         throw ErroSistema(-804, QStringLiteral("O comando pede %1 parâmetros e recebeu %2.")
@@ -367,7 +368,7 @@ Comando::Comando(Anexo &anexo, Transacao &transacao, const QString &sql, const Q
         }
     }
 
-    isc_dsql_execute(status.v, transacao_.handle(), &handle_, 1, parametros.isEmpty() ? nullptr : entrada_->sqlda());
+    cliente().isc_dsql_execute(status.v, transacao_.handle(), &handle_, 1, parametros.isEmpty() ? nullptr : entrada_->sqlda());
     status.verifica();
     cursor_ = saida_->quantas() > 0;
 }
@@ -379,7 +380,7 @@ Comando::Sentenca::~Sentenca()
     if (valor) {
         ISC_STATUS_ARRAY status;
         const NoMotor motor(local);
-        isc_dsql_free_statement(status, &valor, DSQL_drop);
+        cliente().isc_dsql_free_statement(status, &valor, DSQL_drop);
     }
 }
 
@@ -389,7 +390,7 @@ bool Comando::proxima(Linha &linha)
         return false;
     const NoMotor motor(anexo_.local()); // the row's long texts are read inside too
     Status status;
-    const ISC_STATUS resultado = isc_dsql_fetch(status.v, &handle_, 1, saida_->sqlda());
+    const ISC_STATUS resultado = cliente().isc_dsql_fetch(status.v, &handle_, 1, saida_->sqlda());
     if (resultado == 100) {
         cursor_ = false;
         return false;
@@ -427,20 +428,20 @@ QVariant Comando::textoLongo(const ISC_QUAD &id, int charset)
     Status status;
     isc_blob_handle blob = 0;
     ISC_QUAD quad = id;
-    isc_open_blob2(status.v, anexo_.handle(), transacao_.handle(), &blob, &quad, 0, nullptr);
+    cliente().isc_open_blob2(status.v, anexo_.handle(), transacao_.handle(), &blob, &quad, 0, nullptr);
     status.verifica();
     QByteArray bytes;
     char pedaco[8192];
     for (;;) {
         unsigned short lidos = 0;
-        const ISC_STATUS r = isc_get_segment(status.v, &blob, &lidos, sizeof pedaco, pedaco);
+        const ISC_STATUS r = cliente().isc_get_segment(status.v, &blob, &lidos, sizeof pedaco, pedaco);
         if (r != 0 && r != isc_segment)
             break;
         bytes.append(pedaco, lidos);
     }
     const bool fim = status.v[1] == isc_segstr_eof;
     ISC_STATUS_ARRAY fecha;
-    isc_close_blob(fecha, &blob);
+    cliente().isc_close_blob(fecha, &blob);
     if (!fim)
         status.verifica();
     if (charset < 0)

@@ -1,5 +1,6 @@
 #include "database/firebird/RaizFirebird.h"
 #include "base/ErroCorrente.h"
+#include "database/firebird/ClienteFirebird.h"
 #include "toolkit/Toolkit.h"
 
 #include <QDateTime>
@@ -11,7 +12,6 @@
 #include <QUuid>
 
 #include <cerrno>
-#include <ibase.h>
 #include <link.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -210,6 +210,8 @@ QStringList lugaresDaRaizFirebird()
 
 QString preparaRaizFirebird()
 {
+    // Without the client nothing is read: that failure is told before any other.
+    firebird::cliente();
     const QString existente = qEnvironmentVariable("FIREBIRD");
     if (!existente.isEmpty())
         return existente;
@@ -229,10 +231,14 @@ QString preparaRaizFirebird()
 }
 
 namespace {
-// The folder of the client library loaded in this process, as the loader
-// found it.
+// The folder of the client library loaded in this process: the file it was
+// loaded from, or, when the system's search found it by name, where the
+// loader found it.
 QString pastaDoCliente()
 {
+    const QFileInfo arquivo(firebird::cliente().arquivo);
+    if (arquivo.isAbsolute())
+        return QFileInfo(arquivo.canonicalFilePath()).path();
     QString pasta;
     dl_iterate_phdr(
         [](dl_phdr_info *info, size_t, void *dados) {
@@ -283,7 +289,7 @@ const MotorFirebird &motorInstalado()
     // text ends with Firebird's own ("LI-V6.3.… Firebird M.m").
     static const MotorFirebird motor = [] {
         char texto[256] = {};
-        isc_get_client_version(texto);
+        firebird::cliente().isc_get_client_version(texto);
         static const QRegularExpression versao(QStringLiteral("Firebird (\\d+)\\.(\\d+)"));
         const QRegularExpressionMatch m = versao.match(QString::fromLatin1(texto));
         if (!m.hasMatch())

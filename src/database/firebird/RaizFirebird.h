@@ -11,7 +11,8 @@ namespace bancodados {
 // FIREBIRD root already set in the environment is respected. Made in the first
 // of lugaresDaRaizFirebird() where it can be; when it can be made nowhere it
 // raises ErroSemRaizFirebird (the engine's own configuration would open the
-// file exclusively).
+// file exclusively). Loads the client first: without one it raises
+// ErroSemClienteFirebird.
 QString preparaRaizFirebird();
 
 // The places tried for the root, in order: where it belongs, the user's cache,
@@ -50,7 +51,7 @@ struct MotorFirebird {
     QString provedor;
 };
 
-// The engine installed for the linked client, found once: the client tells
+// The engine installed for the loaded client, found once: the client tells
 // its version, the root follows from the client's own folder.
 const MotorFirebird &motorInstalado();
 
