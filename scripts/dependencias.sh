@@ -9,6 +9,8 @@
 #                            servers, the fuzzers, the packaging check
 #   dependencias.sh bancos   the demonstration's, the private test servers and
 #                            the packaging check (the tests that open databases)
+#   dependencias.sh windows  cross-building for Windows (scripts/windows.sh):
+#                            MinGW-w64, Qt's own source tools, wine and NSIS
 set -eu
 MODO=${1:-testes}
 SUDO=
@@ -59,6 +61,15 @@ TESTES=(
   poppler-utils
 )
 
+# Cross-building for Windows: MinGW with POSIX threads (Qt needs them), the
+# host's Qt tools (moc, rcc, uic of the same version as the Qt built for
+# Windows), wine on a private Xvfb to run the results, NSIS for the installer.
+WINDOWS=(
+  cmake ninja-build g++-mingw-w64-x86-64-posix mingw-w64-tools
+  qt6-base-dev qt6-base-dev-tools dpkg-dev
+  wine xvfb xauth nsis
+)
+
 case "$MODO" in
   demo)
     PACOTES=("${DEMO[@]}")
@@ -66,7 +77,8 @@ case "$MODO" in
     ;;
   bancos) PACOTES=("${DEMO[@]}" "${SEM_TELA[@]}" "${BANCOS[@]}") ;;
   testes) PACOTES=("${DEMO[@]}" "${SEM_TELA[@]}" "${TESTES[@]}") ;;
-  *) echo "uso: $0 [demo|testes|bancos]" >&2; exit 2 ;;
+  windows) PACOTES=("${WINDOWS[@]}") ;;
+  *) echo "uso: $0 [demo|testes|bancos|windows]" >&2; exit 2 ;;
 esac
 
 FALTAM=()

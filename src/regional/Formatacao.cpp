@@ -1,4 +1,5 @@
 #include "regional/Formatacao.h"
+#include "regional/SimbolosDoSistema.h"
 
 #include <QByteArray>
 #include <QHash>
@@ -29,9 +30,11 @@ QLocale regionalDeDatas() { return definido() ? definido()->datas : QLocale::sys
 
 QString formatoDataCurta()
 {
-    if (definido() && !definido()->formatoDataCurta.isEmpty())
+    if (!definido())
+        return sistema::formatoDataCurta();
+    if (!definido()->formatoDataCurta.isEmpty())
         return definido()->formatoDataCurta;
-    return regionalDeDatas().dateFormat(QLocale::ShortFormat);
+    return definido()->datas.dateFormat(QLocale::ShortFormat);
 }
 
 bool ehMarcadorDeDigito(QChar c) { return c == QLatin1Char('#') || c == QLatin1Char('0'); }
@@ -264,9 +267,12 @@ void defineFormatoDataCurta(const QString &formato)
     definido()->formatoDataCurta = formato;
 }
 
-QString simboloDecimal() { return regionalDeNumeros().decimalPoint(); }
+QString simboloDecimal() { return definido() ? definido()->numeros.decimalPoint() : sistema::simboloDecimal(); }
 
-QString simboloDeAgrupamento() { return regionalDeNumeros().groupSeparator(); }
+QString simboloDeAgrupamento()
+{
+    return definido() ? definido()->numeros.groupSeparator() : sistema::simboloDeAgrupamento();
+}
 
 QString separadorDeData() { return separadorDeDataDoFormato(formatoDataCurta()); }
 
@@ -343,9 +349,7 @@ QString formataData(const QDate &data, const QString &padrao)
 
 QString dataCurta(const QDate &data)
 {
-    if (definido() && !definido()->formatoDataCurta.isEmpty())
-        return regionalDeDatas().toString(data, definido()->formatoDataCurta);
-    return regionalDeDatas().toString(data, QLocale::ShortFormat);
+    return regionalDeDatas().toString(data, formatoDataCurta());
 }
 
 bool paraNumero(const QString &texto, double &valor)

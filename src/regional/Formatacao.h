@@ -8,8 +8,9 @@
 // This is the only place that reads the regional settings.
 namespace formatacao {
 
-// The regional settings in force: the system locale (LC_ALL / LC_NUMERIC /
-// LC_TIME / LANG), unless a test has set others.
+// The regional settings in force: the workstation's (its locale, and its
+// symbols and short date format as SimbolosDoSistema reads them), unless a
+// test has set others.
 QLocale regional();
 void defineRegional(const QLocale &local);  // seam for tests; takes effect at the next call
 // Numbers and dates from different locales, as set separately on a workstation.

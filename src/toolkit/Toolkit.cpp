@@ -1,4 +1,5 @@
 #include "toolkit/Toolkit.h"
+#include "toolkit/FimImediato.h"
 #include "base/ErroCorrente.h"
 
 #include <QApplication>
@@ -9,11 +10,8 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QWidget>
-#include <csignal>
 #include <cstdio>
 #include <cstdlib>
-#include <pthread.h>
-#include <thread>
 
 namespace toolkit {
 namespace {
@@ -32,15 +30,6 @@ std::function<void()> &aoFecharCaixa()
 }
 // Set once, before any other thread starts.
 std::function<void()> antesDoFimImediato;
-
-[[noreturn]] void fimImediato(int status)
-{
-    if (antesDoFimImediato)
-        antesDoFimImediato();
-    std::fflush(stdout);
-    std::fflush(stderr);
-    std::_Exit(status);
-}
 
 const QString TituloAplicacao = QStringLiteral("OrvoAviso");
 
@@ -137,27 +126,18 @@ void enviaTeclas(const QString &teclas)
     }
 }
 
-void encerraComPedidoDoSistema(std::function<void()> antesDoFim)
+void defineAntesDoFimImediato(std::function<void()> antesDoFim)
 {
     antesDoFimImediato = std::move(antesDoFim);
-    // The two signals are blocked in every thread (threads started later,
-    // the database client's among them, inherit the mask) and taken by one
-    // thread of their own: no handler the database client installs when it
-    // loads or attaches ever sees them, and they end the program at any
-    // moment, also while the connection opens or a message box is up.
-    // Nothing is written to the database, so nothing is lost by ending at once.
-    static sigset_t sinais;
-    sigemptyset(&sinais);
-    sigaddset(&sinais, SIGTERM);
-    sigaddset(&sinais, SIGINT);
-    if (pthread_sigmask(SIG_BLOCK, &sinais, nullptr) != 0)
-        return;
-    std::thread([] {
-        int sinal = 0;
-        while (sigwait(&sinais, &sinal) != 0) {
-        }
-        fimImediato(0);
-    }).detach();
+}
+
+void fimImediato(int status)
+{
+    if (antesDoFimImediato)
+        antesDoFimImediato();
+    std::fflush(stdout);
+    std::fflush(stderr);
+    std::_Exit(status);
 }
 
 void encerraPrograma(int status)

@@ -36,11 +36,13 @@ void beep();
 // as key presses of their own after the current event has been handled.
 void enviaTeclas(const QString &teclas);
 
-// A request of the system to end the program (SIGTERM at logout, Ctrl+C) ends
-// it at once, at every moment of its life. Called first thing in main, before
-// any other thread starts: the database client takes these signals for itself
-// when it loads and would otherwise keep the program running. `antesDoFim`
-// runs right before every immediate end, this one's and encerraPrograma's.
+// A request of the system to end the program (SIGTERM at logout, Ctrl+C; on
+// Windows the console's Ctrl+C, close and session end) ends it at once, at
+// every moment of its life (PedidoDeFim_*.cpp). Called first thing in main,
+// before any other thread starts: the database client takes these signals for
+// itself when it loads and would otherwise keep the program running.
+// `antesDoFim` runs right before every immediate end, this one's and
+// encerraPrograma's.
 void encerraComPedidoDoSistema(std::function<void()> antesDoFim = {});
 
 // Ends the whole process at once with the given status.
