@@ -28,7 +28,7 @@ SISTEMA="$BUILD/trixie"
 ESPELHO=${ORVO_ESPELHO_DEBIAN:-http://deb.debian.org/debian}
 # The tests that open databases; the rest of the suite does not depend on the
 # release's Firebird.
-TESTES=(orvoaviso startup_tst_iniciasistema startup_tst_explicacaofalha firebird_tst_raizfirebird database_tst_bancodados
+TESTES=(orvoaviso startup_tst_iniciasistema startup_tst_explicacaofalha firebird_tst_raizfirebird firebird_tst_clientefirebird database_tst_bancodados
         database_tst_linhadobanco database_tst_servidores notice_tst_carregacontas notice_tst_vencidas
         notice_tst_agendamento notice_tst_falhas_arquivo
         notice_tst_falhas_servidor notice_tst_somente_leitura)
