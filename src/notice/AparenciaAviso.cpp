@@ -80,4 +80,17 @@ QTableWidget *grade(QWidget *pai, const QRect &onde, const QString &nome, const 
     return t;
 }
 
+QTableWidget *gradeDeParcelas(QWidget *pai, const QRect &onde, const QString &nome, const QString &titulo, int linhas,
+                              const QList<QPair<QString, double>> &extras)
+{
+    QStringList cabecalhos{QStringLiteral("Código Detalhe"), QStringLiteral("Descrição do Pagamento"),
+                           QStringLiteral("Data Vencimento"), QStringLiteral("Valor"), QStringLiteral("Prov S/N")};
+    QVector<double> larguras{8.5, 28.37, 8.12, 9.00, 5.12};
+    for (const auto &[cabecalho, largura] : extras) {
+        cabecalhos << cabecalho;
+        larguras << largura;
+    }
+    return grade(pai, onde, nome, titulo, cabecalhos, larguras, linhas);
+}
+
 } // namespace aparencia

@@ -1,5 +1,7 @@
 #pragma once
 #include <QColor>
+#include <QList>
+#include <QPair>
 #include <QRect>
 #include <QString>
 #include <QStringList>
@@ -34,5 +36,12 @@ extern const QColor CorPlanilha;  // the grid behind the cells
 QTableWidget *grade(QWidget *pai, const QRect &onde, const QString &nome, const QString &titulo,
                     const QStringList &cabecalhos,
                     const QVector<double> &larguras, int linhas);
+
+// The grid of instalments every window of the notice shows: the notice's five
+// columns, then `extras` (heading and width) where a window has more.
+QTableWidget *gradeDeParcelas(QWidget *pai, const QRect &onde, const QString &nome, const QString &titulo, int linhas,
+                              const QList<QPair<QString, double>> &extras = {});
+// Its column of amounts (1-based, as the grid's cursors).
+constexpr int ColunaValor = 4;
 
 } // namespace aparencia

@@ -20,17 +20,11 @@
 using namespace aparencia;
 
 namespace {
-// The grids' column of amounts (1-based, as the grid's cursors).
-constexpr int ColunaValor = 4;
-
 // The notice's five columns; the rows are made as they are read, so a screen
 // reader finds only the rows shown.
 QTableWidget *grade(QWidget *pai, const QRect &onde, const QString &nome, const QString &titulo)
 {
-    return aparencia::grade(pai, onde, nome, titulo,
-                            {QStringLiteral("Código Detalhe"), QStringLiteral("Descrição do Pagamento"),
-                             QStringLiteral("Data Vencimento"), QStringLiteral("Valor"), QStringLiteral("Prov S/N")},
-                            {8.5, 28.37, 8.12, 9.00, 5.12}, 0);
+    return aparencia::gradeDeParcelas(pai, onde, nome, titulo, 0);
 }
 
 QPointer<FrmAVencer> &unica()
@@ -151,13 +145,13 @@ void FrmAVencer::cmdExportar_Click() { listas::abreExportacao(this, listagem(), 
 
 listas::Lado FrmAVencer::receber() const
 {
-    return {QStringLiteral("Receber"), Label1->text(), listas::tabelaDaGrade(grdRec, ColunaValor), Label3[0]->text(),
+    return {QStringLiteral("Receber"), Label1->text(), listas::tabelaDaGrade(grdRec, aparencia::ColunaValor), Label3[0]->text(),
             lblTotalReceber->text()};
 }
 
 listas::Lado FrmAVencer::pagar() const
 {
-    return {QStringLiteral("Pagar"), Label2->text(), listas::tabelaDaGrade(grdPag, ColunaValor), Label3[1]->text(),
+    return {QStringLiteral("Pagar"), Label2->text(), listas::tabelaDaGrade(grdPag, aparencia::ColunaValor), Label3[1]->text(),
             lblTotalPagar->text()};
 }
 

@@ -27,10 +27,7 @@ namespace {
 // assistive technology by the side's heading.
 QTableWidget *grade(QWidget *pai, const QRect &onde, const QString &nome, const QString &titulo)
 {
-    return aparencia::grade(pai, onde, nome, titulo,
-                            {QStringLiteral("Código Detalhe"), QStringLiteral("Descrição do Pagamento"),
-                             QStringLiteral("Data Vencimento"), QStringLiteral("Valor"), QStringLiteral("Prov S/N")},
-                            {8.5, 28.37, 8.12, 9.00, 5.12}, 500);
+    return aparencia::gradeDeParcelas(pai, onde, nome, titulo, 500);
 }
 
 QPointer<FrmRobo> &unica()

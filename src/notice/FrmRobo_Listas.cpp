@@ -1,6 +1,7 @@
 // Printing and saving the notice's lists. The designed window has no room for
 // buttons: a context menu on the grids and the window's shortcuts carry them.
 #include "notice/FrmRobo.h"
+#include "notice/AparenciaAviso.h"
 #include "notice/ConsultasContas.h"
 #include "listas/DialogosListagem.h"
 #include "toolkit/Toolkit.h"
@@ -9,10 +10,6 @@
 #include <QLabel>
 #include <QMenu>
 #include <QTableWidget>
-
-namespace {
-const int ColunaValor = 4;
-}
 
 void FrmRobo::montaListas()
 {
@@ -54,9 +51,9 @@ listas::Listagem FrmRobo::listagem() const
     l.lidaEm = lidaEm_;
     l.prefixoArquivo = QStringLiteral("contas");
     l.lados = {
-        {QStringLiteral("Receber"), Label1->text(), listas::tabelaDaGrade(grdRec, ColunaValor), Label3[0]->text(),
+        {QStringLiteral("Receber"), Label1->text(), listas::tabelaDaGrade(grdRec, aparencia::ColunaValor), Label3[0]->text(),
          lblTotalAberto->text()},
-        {QStringLiteral("Pagar"), Label2->text(), listas::tabelaDaGrade(grdPag, ColunaValor), Label3[1]->text(),
+        {QStringLiteral("Pagar"), Label2->text(), listas::tabelaDaGrade(grdPag, aparencia::ColunaValor), Label3[1]->text(),
          lblTotalPago->text()},
     };
     l.resumo = {{lblTotalGeral1->text(), lblTotalGeral->text()}};

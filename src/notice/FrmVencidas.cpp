@@ -33,11 +33,7 @@ const QString MascaraValor = QStringLiteral("#,###,###,##0.00");
 // grid grows when more are written.
 QTableWidget *grade(QWidget *pai, const QRect &onde, const QString &nome, const QString &titulo)
 {
-    return aparencia::grade(pai, onde, nome, titulo,
-                            {QStringLiteral("Código Detalhe"), QStringLiteral("Descrição do Pagamento"),
-                             QStringLiteral("Data Vencimento"), QStringLiteral("Valor"), QStringLiteral("Prov S/N"),
-                             QStringLiteral("Dias em Atraso")},
-                            {8.5, 28.37, 8.12, 9.00, 5.12, 6.50}, 500);
+    return aparencia::gradeDeParcelas(pai, onde, nome, titulo, 500, {{QStringLiteral("Dias em Atraso"), 6.50}});
 }
 
 QPointer<FrmVencidas> &unica()
@@ -191,15 +187,14 @@ void FrmVencidas::cmdFechar_Click() { toolkit::escondeJanela(this); }
 
 listas::Listagem FrmVencidas::listagem() const
 {
-    const int colunaValor = 4;
     listas::Listagem l;
     l.titulo = windowTitle();
     l.lidaEm = lidaEm_;
     l.prefixoArquivo = QStringLiteral("vencidas");
     l.lados = {
-        {QStringLiteral("Receber"), Label1->text(), listas::tabelaDaGrade(grdRec, colunaValor), Label3[0]->text(),
+        {QStringLiteral("Receber"), Label1->text(), listas::tabelaDaGrade(grdRec, aparencia::ColunaValor), Label3[0]->text(),
          lblTotalReceber->text()},
-        {QStringLiteral("Pagar"), Label2->text(), listas::tabelaDaGrade(grdPag, colunaValor), Label3[1]->text(),
+        {QStringLiteral("Pagar"), Label2->text(), listas::tabelaDaGrade(grdPag, aparencia::ColunaValor), Label3[1]->text(),
          lblTotalPagar->text()},
     };
     return l;
